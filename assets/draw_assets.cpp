@@ -1,0 +1,258 @@
+// Draws the program's artwork: the background panel (a 24-bit Windows bitmap) and the window
+// icon (a 16-colour Windows icon with a transparency mask).
+//
+//   draw_assets OUTPUT_FOLDER
+//
+// The bitmap and icon files are written byte by byte, so their format does not depend on the
+// toolkit's image writers.
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class Bytes
+{
+public:
+    void u8(unsigned v) { m_data.push_back(char(v & 0xFF)); }
+    void u16(unsigned v) { u8(v), u8(v >> 8); }
+    void u32(std::uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); }
+    void s32(std::int32_t v) { u32(std::uint32_t(v)); }
+    const QByteArray &data() const { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+        std::fprintf(stderr, "draw_assets: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+void bitmapInfoHeader(Bytes &out, int width, int height, int bitCount, std::uint32_t imageSize,
+                      std::uint32_t colours)
+{
+    out.u32(40);
+    out.s32(width);
+    out.s32(height);
+    out.u16(1);
+    out.u16(unsigned(bitCount));
+    out.u32(0); // no compression
+    out.u32(imageSize);
+    out.s32(3780); // 96 dots per inch
+    out.s32(3780);
+    out.u32(colours);
+    out.u32(0);
+}
+
+QImage drawBackground()
+{
+    constexpr int width = 250;
+    constexpr int height = 494;
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient shade(0, 0, 0, height);
+    shade.setColorAt(0.0, QColor(168, 200, 240));
+    shade.setColorAt(1.0, QColor(246, 184, 212));
+    painter.fillRect(image.rect(), shade);
+
+    // The title runs up the panel from the lower left to the upper right.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(96);
+    font.setWeight(QFont::Black);
+    font.setItalic(true);
+    QPainterPath title;
+    title.addText(0, 0, font, QStringLiteral("Paravel"));
+    const QRectF box = title.boundingRect();
+    const double angle = -std::atan2(double(height), double(width)) * 180.0 / M_PI;
+    const double diagonal = std::hypot(double(width), double(height));
+    const double scale = 0.74 * diagonal / box.width();
+    QTransform place;
+    place.translate(width / 2.0, height / 2.0);
+    place.rotate(angle);
+    place.scale(scale, scale * 0.8);
+    place.translate(-box.center().x(), -box.center().y());
+    title = place.map(title);
+
+    // A brush leaves a ragged edge: the same strokes, a little apart.
+    painter.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::black);
+    for (const QPointF offset : {QPointF(0, 0), QPointF(1.5, -1), QPointF(-1, 1.5)})
+        painter.drawPath(title.translated(offset));
+    painter.end();
+    return image;
+}
+
+QByteArray encodeBitmap(const QImage &image)
+{
+    const int width = image.width();
+    const int height = image.height();
+    const int stride = (width * 3 + 3) & ~3;
+    const std::uint32_t imageSize = std::uint32_t(stride * height);
+    Bytes out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(14 + 40 + imageSize);
+    out.u32(0);
+    out.u32(14 + 40);
+    bitmapInfoHeader(out, width, height, 24, imageSize, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            out.u8(unsigned(qBlue(pixel)));
+            out.u8(unsigned(qGreen(pixel)));
+            out.u8(unsigned(qRed(pixel)));
+        }
+        for (int pad = width * 3; pad < stride; ++pad)
+            out.u8(0);
+    }
+    return out.data();
+}
+
+// The sixteen colours of the classic Windows palette.
+constexpr std::array<QRgb, 16> Palette = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+};
+constexpr int Black = 0;
+constexpr int Purple = 5;
+constexpr int White = 15;
+constexpr int Transparent = -1;
+
+constexpr int IconSize = 32;
+using IconPixels = std::array<std::array<int, IconSize>, IconSize>;
+
+void plot(IconPixels &pixels, int x, int y, int colour)
+{
+    if (x >= 0 && x < IconSize && y >= 0 && y < IconSize && pixels[y][x] != Transparent)
+        pixels[y][x] = colour;
+}
+
+// A line two pixels thick, stepped along its longer axis.
+void line(IconPixels &pixels, QPoint from, QPoint to, int colour)
+{
+    const int steps = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+    for (int i = 0; i <= steps; ++i) {
+        const int x = from.x() + int(std::lround(double(to.x() - from.x()) * i / steps));
+        const int y = from.y() + int(std::lround(double(to.y() - from.y()) * i / steps));
+        plot(pixels, x, y, colour);
+        plot(pixels, x + 1, y, colour);
+        plot(pixels, x, y + 1, colour);
+    }
+}
+
+IconPixels drawIcon()
+{
+    IconPixels pixels{};
+    // A purple tile whose cut corners show through the mask.
+    for (int y = 0; y < IconSize; ++y) {
+        for (int x = 0; x < IconSize; ++x) {
+            const int dx = std::min(x, IconSize - 1 - x);
+            const int dy = std::min(y, IconSize - 1 - y);
+            pixels[y][x] = dx + dy < 3 ? Transparent : Purple;
+        }
+    }
+    const std::array<QPoint, 6> graph = {QPoint(5, 23), QPoint(10, 12), QPoint(15, 19),
+                                         QPoint(20, 8),  QPoint(24, 15), QPoint(27, 11)};
+    for (std::size_t i = 1; i < graph.size(); ++i)
+        line(pixels, graph[i - 1] + QPoint(1, 2), graph[i] + QPoint(1, 2), Black);
+    for (std::size_t i = 1; i < graph.size(); ++i)
+        line(pixels, graph[i - 1], graph[i], White);
+    for (const QPoint dot : {QPoint(4, 4), QPoint(27, 4), QPoint(4, 27), QPoint(27, 27)}) {
+        plot(pixels, dot.x(), dot.y(), White);
+        plot(pixels, dot.x() - 1, dot.y(), White);
+        plot(pixels, dot.x(), dot.y() - 1, White);
+        plot(pixels, dot.x() - 1, dot.y() - 1, White);
+    }
+    return pixels;
+}
+
+QByteArray encodeIcon(const IconPixels &pixels)
+{
+    constexpr int xorStride = IconSize / 2;       // two pixels a byte
+    constexpr int andStride = (IconSize / 8 + 3) & ~3; // one bit a pixel, rows of whole words
+    constexpr std::uint32_t imageSize = IconSize * (xorStride + andStride);
+    constexpr std::uint32_t resourceSize = 40 + 16 * 4 + imageSize;
+
+    Bytes out;
+    out.u16(0);
+    out.u16(1); // an icon
+    out.u16(1); // one image
+    out.u8(IconSize);
+    out.u8(IconSize);
+    out.u8(16);
+    out.u8(0);
+    out.u16(1);
+    out.u16(4);
+    out.u32(resourceSize);
+    out.u32(6 + 16);
+
+    // The height counts the colour image and the mask together.
+    bitmapInfoHeader(out, IconSize, 2 * IconSize, 4, imageSize, 16);
+    for (const QRgb colour : Palette) {
+        out.u8(unsigned(qBlue(colour)));
+        out.u8(unsigned(qGreen(colour)));
+        out.u8(unsigned(qRed(colour)));
+        out.u8(0);
+    }
+    for (int y = IconSize - 1; y >= 0; --y) {
+        for (int x = 0; x < IconSize; x += 2) {
+            const int left = std::max(pixels[y][x], Black);
+            const int right = std::max(pixels[y][x + 1], Black);
+            out.u8(unsigned(left << 4 | right));
+        }
+    }
+    for (int y = IconSize - 1; y >= 0; --y) {
+        for (int byte = 0; byte < andStride; ++byte) {
+            unsigned bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const int x = byte * 8 + bit;
+                if (x < IconSize && pixels[y][x] == Transparent)
+                    bits |= 0x80u >> bit;
+            }
+            out.u8(bits);
+        }
+    }
+    return out.data();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Drawing text needs a platform plugin, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: draw_assets OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
+                              encodeBitmap(drawBackground()))
+                    && writeFile(folder.filePath(QStringLiteral("vertex2.ico")),
+                                 encodeIcon(drawIcon()));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,91 @@
+#include "qtdialogs.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+
+// The toolkit's own translations leave OK in Latin letters, so every caption is set here.
+constexpr QStringView OkText = u"ОК";
+constexpr QStringView CancelText = u"Отмена";
+constexpr QStringView YesText = u"Да";
+constexpr QStringView NoText = u"Нет";
+
+QString titleOrDefault(const QString &title)
+{
+    return title.isEmpty() ? ApplicationTitle.toString() : title;
+}
+
+} // namespace
+
+int QtDialogs::messageBox(const QString &prompt, int style, const QString &title)
+{
+    QMessageBox box(m_window);
+    box.setWindowTitle(titleOrDefault(title));
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon((style & style::Critical) ? QMessageBox::Critical : QMessageBox::NoIcon);
+
+    struct Choice
+    {
+        QMessageBox::StandardButton button;
+        QStringView text;
+        int code;
+    };
+    const int buttons = style & ~style::Critical;
+    QList<Choice> choices;
+    int closeAnswer = answer::Ok; // what Escape and the close box answer
+    if (buttons == style::YesNoCancel) {
+        choices = {{QMessageBox::Yes, YesText, answer::Yes},
+                   {QMessageBox::No, NoText, answer::No},
+                   {QMessageBox::Cancel, CancelText, answer::Cancel}};
+        closeAnswer = answer::Cancel;
+    } else if (buttons == style::YesNo) {
+        choices = {{QMessageBox::Yes, YesText, answer::Yes}, {QMessageBox::No, NoText, answer::No}};
+        closeAnswer = answer::No;
+    } else {
+        choices = {{QMessageBox::Ok, OkText, answer::Ok}};
+    }
+
+    for (const Choice &choice : choices) {
+        box.addButton(choice.button)->setText(choice.text.toString());
+        if (choice.code == closeAnswer)
+            box.setEscapeButton(box.button(choice.button));
+    }
+    box.setDefaultButton(choices.first().button);
+
+    box.exec();
+    for (const Choice &choice : choices) {
+        if (box.clickedButton() == box.button(choice.button))
+            return choice.code;
+    }
+    return closeAnswer;
+}
+
+QString QtDialogs::inputBox(const QString &prompt)
+{
+    QInputDialog dialog(m_window);
+    dialog.setWindowTitle(ApplicationTitle.toString());
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(OkText.toString());
+    dialog.setCancelButtonText(CancelText.toString());
+    // Tell OK from Cancel by the result: the text alone is empty for both.
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+void QtDialogs::end()
+{
+    if (m_window)
+        m_window->close();
+    QCoreApplication::quit();
+}
+
+} // namespace platform

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything that changed and runs the whole test suite.
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+
+install_packages
+build
+ctest --test-dir "$build" --output-on-failure

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <optional>
+#include <variant>
+
+// A stand-in for the real dialogs: answers every question from a script and records what
+// was asked, in order.
+class ScriptedDialogs final : public platform::Dialogs
+{
+public:
+    enum class Kind { Message, Input, End };
+    struct Call
+    {
+        Kind kind;
+        QString prompt;
+        int style = 0;
+        QString title;
+    };
+
+    // Queue the next answers: a code for a message box, a text for an input box.
+    ScriptedDialogs &answer(int code)
+    {
+        m_script.emplace_back(code);
+        return *this;
+    }
+    ScriptedDialogs &type(const QString &text)
+    {
+        m_script.emplace_back(text);
+        return *this;
+    }
+
+    // What unscripted dialogs answer; without these, an unscripted dialog is a fault that
+    // ends the program, so a test cannot loop or hang on it.
+    std::optional<QString> defaultText;
+    std::optional<int> defaultAnswer;
+
+    QList<Call> calls;
+    int faults = 0; // unscripted or mismatched dialogs, and anything asked after end()
+    bool ended = false;
+    std::size_t pending() const { return m_script.size(); }
+
+    int messageBox(const QString &prompt, int style, const QString &title = {}) override
+    {
+        calls.append({Kind::Message, prompt, style, title});
+        faults += ended;
+        if (!m_script.empty() && std::holds_alternative<int>(m_script.front())) {
+            const int code = std::get<int>(m_script.front());
+            m_script.pop_front();
+            return code;
+        }
+        if (m_script.empty() && defaultAnswer)
+            return *defaultAnswer;
+        ++faults;
+        // Yes to a style-20 question and Cancel to a style-3 one both end the program.
+        return (style & platform::style::YesNoCancel) == platform::style::YesNoCancel
+                   ? platform::answer::Cancel
+                   : platform::answer::Yes;
+    }
+
+    QString inputBox(const QString &prompt) override
+    {
+        calls.append({Kind::Input, prompt, 0, {}});
+        faults += ended;
+        if (!m_script.empty() && std::holds_alternative<QString>(m_script.front())) {
+            const QString text = std::get<QString>(m_script.front());
+            m_script.pop_front();
+            return text;
+        }
+        if (m_script.empty() && defaultText)
+            return *defaultText;
+        ++faults;
+        return QString();
+    }
+
+    void end() override
+    {
+        calls.append({Kind::End, {}, 0, {}});
+        faults += ended;
+        ended = true;
+    }
+
+private:
+    std::deque<std::variant<int, QString>> m_script;
+};

@@ -1,0 +1,391 @@
+#include "windowfixture.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTimer>
+
+using platform::answer::No;
+
+namespace {
+
+enum class Page { Welcome, A, B, C, Result };
+
+const QStringList PageControls = {
+    QStringLiteral("cmdNext1"),    QStringLiteral("cmdNext2"),    QStringLiteral("cmdNext3"),
+    QStringLiteral("cmdNext4"),    QStringLiteral("cmdBack1"),    QStringLiteral("cmdBack2"),
+    QStringLiteral("cmdBack3"),    QStringLiteral("lblWelcome"),  QStringLiteral("lblWelcome1"),
+    QStringLiteral("lblWelcome2"), QStringLiteral("lblWelcome3"), QStringLiteral("lblCheck"),
+    QStringLiteral("lblResult"),   QStringLiteral("txtCheck"),
+};
+
+QStringList shownOn(Page page)
+{
+    switch (page) {
+    case Page::Welcome:
+        return {"cmdNext1", "cmdBack1", "lblWelcome", "lblWelcome1", "lblWelcome2", "lblWelcome3"};
+    case Page::A:
+        return {"cmdNext2", "cmdBack1", "lblCheck", "txtCheck"};
+    case Page::B:
+        return {"cmdNext3", "cmdBack2", "lblCheck", "txtCheck"};
+    case Page::C:
+        return {"cmdNext4", "cmdBack3", "lblCheck", "txtCheck"};
+    case Page::Result:
+        return {"lblResult", "cmdNext1", "cmdBack3"};
+    }
+    return {};
+}
+
+QStringList disabledOn(Page page)
+{
+    switch (page) {
+    case Page::Welcome:
+        return {"cmdBack1"};
+    case Page::Result:
+        return {"cmdNext1", "cmdBack3"};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Page)
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+private:
+    WindowFixture f;
+
+    void verifyPage(Page page)
+    {
+        const QStringList shown = shownOn(page);
+        const QStringList disabled = disabledOn(page);
+        for (const QString &name : PageControls) {
+            auto *widget = f.window->findChild<QWidget *>(name);
+            QVERIFY2(widget, qPrintable(name));
+            QVERIFY2(widget->isVisibleTo(f.window.get()) == shown.contains(name),
+                     qPrintable(name + QStringLiteral(" visibility")));
+            if (shown.contains(name) && name.startsWith(u"cmd"))
+                QVERIFY2(widget->isEnabled() != disabled.contains(name),
+                         qPrintable(name + QStringLiteral(" enabled state")));
+        }
+        QVERIFY(f.button("cmdExit")->isVisible());
+        QVERIFY(f.button("cmdExit")->isEnabled());
+        QVERIFY(f.control("imgBackground")->isVisible());
+        QVERIFY(!f.control("txtCheck")->isEnabled());
+    }
+
+    // Clicks through the pages with every coefficient 1 and No to every question.
+    void walk(const QStringList &path)
+    {
+        f.dialogs.defaultText = QStringLiteral("1");
+        f.dialogs.defaultAnswer = No;
+        for (const QString &step : path) {
+            if (step == u"restart")
+                f.window->cmdNext1Click();
+            else
+                f.click(qPrintable(step));
+        }
+    }
+
+    void sendAltYery(QWidget *target)
+    {
+        // keyClick cannot carry Cyrillic text; Alt+ы arrives as the key Ы with its text.
+        const auto key = Qt::Key(QChar(u'Ы').unicode());
+        QTest::sendKeyEvent(QTest::Press, target, key, QStringLiteral("ы"), Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Release, target, key, QStringLiteral("ы"), Qt::AltModifier);
+    }
+
+    void addPathRows()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<Page>("page");
+        QTest::newRow("start") << QStringList() << Page::Welcome;
+        QTest::newRow("A") << QStringList{"cmdNext1"} << Page::A;
+        QTest::newRow("A back") << QStringList{"cmdNext1", "cmdBack1"} << Page::Welcome;
+        QTest::newRow("B") << QStringList{"cmdNext1", "cmdNext2"} << Page::B;
+        QTest::newRow("B back") << QStringList{"cmdNext1", "cmdNext2", "cmdBack2"} << Page::A;
+        QTest::newRow("C") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3"} << Page::C;
+        QTest::newRow("C back") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdBack3"}
+                                << Page::B;
+        QTest::newRow("result") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4"}
+                                << Page::Result;
+        QTest::newRow("restart")
+            << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4", "restart"} << Page::A;
+        QTest::newRow("restart back")
+            << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4", "restart", "cmdBack1"}
+            << Page::Welcome;
+    }
+
+private slots:
+    void init()
+    {
+        f.create();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    }
+
+    void window()
+    {
+        QCOMPARE(f.window->objectName(), u"frm1");
+        QCOMPARE(f.window->windowTitle(), u"Paravel v2.1 by Zorvan");
+        QCOMPARE(f.window->size(), QSize(425, 424));
+        QCOMPARE(f.window->minimumSize(), f.window->maximumSize());
+        const Qt::WindowFlags flags = f.window->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!f.window->windowIcon().isNull());
+        QCOMPARE(f.window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+        const QPixmap picture = f.control<QLabel>("imgBackground")->pixmap();
+        QCOMPARE(picture.size(), QSize(250, 494));
+        QVERIFY(f.control<QLabel>("imgBackground")->hasScaledContents());
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alignment");
+        const int left = Qt::AlignLeft | Qt::AlignTop;
+        const int centre = Qt::AlignHCenter | Qt::AlignTop;
+        const QString back = QStringLiteral("< Назад");
+        const QString next = QStringLiteral("Дальше >");
+        const auto row = [](const char *name, const char *kind, QRect rect, const QString &text,
+                            int alignment) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(kind) << rect
+                                << text << alignment;
+        };
+        row("cmdBack1", "QPushButton", {160, 384, 81, 33}, back, 0);
+        row("cmdNext1", "QPushButton", {248, 384, 81, 33}, next, 0);
+        row("txtCheck", "QLineEdit", {160, 160, 265, 19}, {}, int(Qt::AlignCenter));
+        row("cmdBack3", "QPushButton", {160, 384, 81, 33}, back, 0);
+        row("cmdBack2", "QPushButton", {160, 384, 81, 33}, back, 0);
+        row("cmdNext4", "QPushButton", {248, 384, 81, 33}, next, 0);
+        row("cmdNext3", "QPushButton", {248, 384, 81, 33}, next, 0);
+        row("cmdNext2", "QPushButton", {248, 384, 81, 33}, next, 0);
+        row("cmdExit", "QPushButton", {336, 384, 81, 33}, QStringLiteral("В&ыход"), 0);
+        row("lblResult", "QLabel", {208, 120, 161, 97}, {}, left);
+        row("lblCheck", "QLabel", {160, 48, 257, 33}, QStringLiteral("y=ax^2+bx+c"), centre);
+        row("lblWelcome3", "QLabel", {160, 344, 265, 33},
+            QStringLiteral("Вопросы и советы по улучшению программы присылайте на "
+                           "zorvan@paravel.ru."),
+            left);
+        row("lblWelcome2", "QLabel", {160, 200, 265, 49}, {}, left);
+        row("lblWelcome1", "QLabel", {160, 48, 265, 105},
+            QStringLiteral("Спасибо за использование \"Paravel\", созданного Zorvan. Я надеюсь, "
+                           "что эта программа поможет вам в непростом ремесле ученика "
+                           "математики."),
+            left);
+        row("lblWelcome", "QLabel", {160, 0, 265, 33}, QStringLiteral("Добро пожаловать!"),
+            centre);
+        row("imgBackground", "QLabel", {0, 0, 153, 422}, {}, -1);
+    }
+
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QRect, rect);
+        QFETCH(QString, text);
+        QFETCH(int, alignment);
+        auto *widget = f.window->findChild<QWidget *>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->metaObject()->className(), kind);
+        QCOMPARE(widget->parentWidget(), f.window.get());
+        QCOMPARE(widget->geometry(), rect);
+        if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            QCOMPARE(button->text(), text);
+        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            QCOMPARE(edit->text(), text);
+            QCOMPARE(int(edit->alignment()), alignment);
+            QCOMPARE(edit->focusPolicy(), Qt::NoFocus);
+        } else if (alignment >= 0) {
+            auto *label = qobject_cast<QLabel *>(widget);
+            QCOMPARE(label->text(), text);
+            QCOMPARE(int(label->alignment()), alignment);
+            QVERIFY(label->wordWrap());
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        }
+        const bool heading = name == u"lblWelcome" || name == u"lblCheck";
+        QCOMPARE(widget->font().pointSizeF(), heading ? 13.5 : 8.25);
+    }
+
+    // Every text must fit its box in the font it is drawn with, or the label clips it.
+    void textsFit_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"lblWelcome", "lblWelcome1", "lblWelcome2", "lblWelcome3",
+                                 "lblCheck", "cmdNext1", "cmdBack1", "cmdExit"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void textsFit()
+    {
+        QFETCH(QString, name);
+        auto *widget = f.window->findChild<QWidget *>(name);
+        QVERIFY(widget);
+        const QFontMetrics metrics(widget->font());
+        QString text;
+        int flags = Qt::TextWordWrap;
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            text = label->text();
+        } else {
+            text = qobject_cast<QPushButton *>(widget)->text().remove(u'&');
+            flags = Qt::TextSingleLine;
+        }
+        const QRect box(0, 0, widget->width(), widget->height());
+        const QRect needed = metrics.boundingRect(box, flags, text);
+        QVERIFY2(needed.width() <= box.width() && needed.height() <= box.height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3")
+                                .arg(name)
+                                .arg(needed.width())
+                                .arg(needed.height())));
+    }
+
+    void pages_data() { addPathRows(); }
+
+    void pages()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(Page, page);
+        walk(path);
+        verifyPage(page);
+        QVERIFY(!f.dialogs.ended);
+    }
+
+    // Only the one visible button of a stack gets the click, and only when it is enabled.
+    void clickOnStacks()
+    {
+        const auto clickAt = [this](QPoint point) {
+            QWidget *target = f.window->childAt(point);
+            QVERIFY(target);
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(f.window.get(), point));
+        };
+        const QPoint nextPoint(288, 400);
+        const QPoint backPoint(200, 400);
+        f.dialogs.defaultText = QStringLiteral("1");
+        f.dialogs.defaultAnswer = No;
+        clickAt(nextPoint);
+        verifyPage(Page::A);
+        clickAt(nextPoint);
+        clickAt(nextPoint);
+        verifyPage(Page::C);
+        clickAt(backPoint);
+        verifyPage(Page::B);
+        clickAt(nextPoint);
+        clickAt(nextPoint);
+        verifyPage(Page::Result);
+        const qsizetype asked = f.dialogs.calls.size();
+        clickAt(nextPoint);
+        clickAt(backPoint);
+        verifyPage(Page::Result);
+        QCOMPARE(f.dialogs.calls.size(), asked);
+    }
+
+    void exitFromEveryPage_data() { addPathRows(); }
+
+    void exitFromEveryPage()
+    {
+        QFETCH(QStringList, path);
+        walk(path);
+        const qsizetype asked = f.dialogs.calls.size();
+        f.click("cmdExit");
+        QVERIFY(f.dialogs.ended);
+        QCOMPARE(f.dialogs.calls.size(), asked + 1);
+    }
+
+    void altYeryFromEveryPage_data() { addPathRows(); }
+
+    void altYeryFromEveryPage()
+    {
+        QFETCH(QStringList, path);
+        walk(path);
+        QVERIFY(!f.dialogs.ended);
+        sendAltYery(QApplication::focusWidget() ? QApplication::focusWidget() : f.window.get());
+        // An access key presses the button visibly, so the click comes a moment later.
+        QTRY_VERIFY(f.dialogs.ended);
+    }
+
+    void focusAtStart()
+    {
+        QCOMPARE(QApplication::focusWidget(), f.button("cmdExit"));
+    }
+
+    void tabOrder_data()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QStringList>("cycle");
+        QTest::newRow("welcome") << QStringList() << QStringList{"cmdNext1", "cmdExit"};
+        QTest::newRow("A") << QStringList{"cmdNext1"}
+                           << QStringList{"cmdNext2", "cmdBack1", "cmdExit"};
+        QTest::newRow("B") << QStringList{"cmdNext1", "cmdNext2"}
+                           << QStringList{"cmdNext3", "cmdBack2", "cmdExit"};
+        QTest::newRow("C") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3"}
+                           << QStringList{"cmdNext4", "cmdBack3", "cmdExit"};
+        QTest::newRow("result") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4"}
+                                << QStringList{"cmdExit", "cmdExit"};
+    }
+
+    void tabOrder()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(QStringList, cycle);
+        walk(path);
+        f.button("cmdExit")->setFocus();
+        for (const QString &name : cycle) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+    }
+
+    void keysPressFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+
+    void keysPressFocusedButton()
+    {
+        QFETCH(int, key);
+        f.dialogs.defaultText = QStringLiteral("1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.button("cmdNext1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        verifyPage(Page::A);
+        QVERIFY(!f.dialogs.ended);
+        // Right after start the focus is on Exit, so the same key ends the program.
+        f.create();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(f.dialogs.ended);
+    }
+
+    void textBoxNeverTakesFocus()
+    {
+        walk({"cmdNext1"});
+        auto *text = f.control("txtCheck");
+        QTest::mouseClick(text, Qt::LeftButton);
+        QVERIFY(!text->hasFocus());
+    }
+
+    void closeBoxEndsProgram()
+    {
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+        QTimer::singleShot(0, f.window.get(), [this] { f.window->close(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        watchdog.callOnTimeout(qApp, [] { QApplication::exit(1); });
+        watchdog.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!f.window->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"

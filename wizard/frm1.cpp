@@ -1,0 +1,213 @@
+#include "frm1.h"
+
+#include "dialogs.h"
+#include "fonts.h"
+#include "texts.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const char *name, QStringView caption, QRect rect)
+{
+    auto *button = new QPushButton(caption.toString(), parent);
+    button->setObjectName(QLatin1StringView(name));
+    button->setGeometry(rect);
+    // A button outside a dialog ignores Enter unless it is an auto-default button.
+    button->setAutoDefault(true);
+    return button;
+}
+
+// Labels keep their box: the text starts at the top-left, wraps at blanks and is clipped.
+QLabel *makeLabel(QWidget *parent, const char *name, QStringView text, QRect rect,
+                  Qt::Alignment horizontal = Qt::AlignLeft)
+{
+    auto *label = new QLabel(text.toString(), parent);
+    label->setObjectName(QLatin1StringView(name));
+    label->setGeometry(rect);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("frm1"));
+    setWindowTitle(texts::WindowTitle.toString());
+    setWindowIcon(QIcon(QStringLiteral(":/assets/vertex2.ico")));
+    setFont(wizard::defaultFont());
+    setFixedSize(425, 424);
+
+    createControls();
+    connectHandlers();
+    formLoad();
+    cmdExit->setFocus();
+}
+
+void frm1::createControls()
+{
+    const QRect backRect(160, 384, 81, 33);
+    const QRect nextRect(248, 384, 81, 33);
+
+    cmdBack1 = makeButton(this, "cmdBack1", texts::Back, backRect);
+    cmdNext1 = makeButton(this, "cmdNext1", texts::Next, nextRect);
+
+    txtCheck = new QLineEdit(this);
+    txtCheck->setObjectName(QStringLiteral("txtCheck"));
+    txtCheck->setGeometry(160, 160, 265, 19);
+    txtCheck->setAlignment(Qt::AlignCenter);
+    txtCheck->setEnabled(false);
+    txtCheck->setFocusPolicy(Qt::NoFocus);
+    txtCheck->setVisible(false);
+
+    cmdBack3 = makeButton(this, "cmdBack3", texts::Back, backRect);
+    cmdBack2 = makeButton(this, "cmdBack2", texts::Back, backRect);
+    cmdNext4 = makeButton(this, "cmdNext4", texts::Next, nextRect);
+    cmdNext3 = makeButton(this, "cmdNext3", texts::Next, nextRect);
+    cmdNext2 = makeButton(this, "cmdNext2", texts::Next, nextRect);
+    cmdExit = makeButton(this, "cmdExit", texts::Exit, QRect(336, 384, 81, 33));
+
+    lblResult = makeLabel(this, "lblResult", u"", QRect(208, 120, 161, 97));
+    lblCheck = makeLabel(this, "lblCheck", texts::CheckHeading, QRect(160, 48, 257, 33),
+                         Qt::AlignHCenter);
+    lblCheck->setFont(wizard::headingFont());
+    lblCheck->setVisible(false);
+    lblWelcome3 = makeLabel(this, "lblWelcome3", texts::Welcome3, QRect(160, 344, 265, 33));
+    lblWelcome2 = makeLabel(this, "lblWelcome2", texts::Welcome2, QRect(160, 200, 265, 49));
+    lblWelcome1 = makeLabel(this, "lblWelcome1", texts::Welcome1, QRect(160, 48, 265, 105));
+    lblWelcome = makeLabel(this, "lblWelcome", texts::Welcome, QRect(160, 0, 265, 33),
+                           Qt::AlignHCenter);
+    lblWelcome->setFont(wizard::headingFont());
+
+    imgBackground = new QLabel(this);
+    imgBackground->setObjectName(QStringLiteral("imgBackground"));
+    imgBackground->setGeometry(0, 0, 153, 422);
+    imgBackground->setPixmap(QPixmap(QStringLiteral(":/assets/background.bmp")));
+    imgBackground->setScaledContents(true);
+
+    // Focus order of the buttons; labels and the disabled text box never take the focus.
+    QWidget::setTabOrder(cmdExit, cmdNext2);
+    QWidget::setTabOrder(cmdNext2, cmdNext3);
+    QWidget::setTabOrder(cmdNext3, cmdNext4);
+    QWidget::setTabOrder(cmdNext4, cmdBack2);
+    QWidget::setTabOrder(cmdBack2, cmdBack3);
+    QWidget::setTabOrder(cmdBack3, cmdNext1);
+    QWidget::setTabOrder(cmdNext1, cmdBack1);
+}
+
+void frm1::connectHandlers()
+{
+    connect(cmdNext1, &QPushButton::clicked, this, &frm1::cmdNext1Click);
+    connect(cmdNext2, &QPushButton::clicked, this, &frm1::cmdNext2Click);
+    connect(cmdNext3, &QPushButton::clicked, this, &frm1::cmdNext3Click);
+    connect(cmdNext4, &QPushButton::clicked, this, &frm1::cmdNext4Click);
+    connect(cmdBack1, &QPushButton::clicked, this, &frm1::cmdBack1Click);
+    connect(cmdBack2, &QPushButton::clicked, this, &frm1::cmdBack2Click);
+    connect(cmdBack3, &QPushButton::clicked, this, &frm1::cmdBack3Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frm1::cmdExitClick);
+}
+
+void frm1::InvisibleOff()
+{
+    cmdNext1->setVisible(false);
+    cmdNext2->setVisible(false);
+    cmdNext3->setVisible(false);
+    cmdNext4->setVisible(false);
+    cmdBack1->setVisible(false);
+    cmdBack2->setVisible(false);
+    cmdBack3->setVisible(false);
+    lblWelcome->setVisible(false);
+    lblWelcome1->setVisible(false);
+    lblWelcome2->setVisible(false);
+    lblWelcome3->setVisible(false);
+    lblCheck->setVisible(false);
+    lblResult->setVisible(false);
+    txtCheck->setVisible(false);
+}
+
+void frm1::formLoad()
+{
+    InvisibleOff();
+    cmdNext1->setVisible(true);
+    cmdNext1->setEnabled(true);
+    cmdBack1->setVisible(true);
+    cmdBack1->setEnabled(false);
+    lblWelcome->setVisible(true);
+    lblWelcome1->setVisible(true);
+    lblWelcome2->setVisible(true);
+    lblWelcome3->setVisible(true);
+}
+
+void frm1::cmdBack1Click()
+{
+    formLoad();
+}
+
+void frm1::cmdNext1Click()
+{
+    InvisibleOff();
+    cmdNext2->setVisible(true);
+    cmdBack1->setVisible(true);
+    cmdBack1->setEnabled(true);
+    lblCheck->setVisible(true);
+    txtCheck->setVisible(true);
+    // The A page asks for its coefficient here.
+}
+
+void frm1::cmdBack2Click()
+{
+    cmdNext1Click();
+}
+
+void frm1::cmdNext2Click()
+{
+    InvisibleOff();
+    cmdNext3->setVisible(true);
+    cmdBack2->setVisible(true);
+    lblCheck->setVisible(true);
+    txtCheck->setVisible(true);
+    // The B page asks for its coefficient here.
+}
+
+void frm1::cmdBack3Click()
+{
+    cmdNext2Click();
+}
+
+void frm1::cmdNext3Click()
+{
+    InvisibleOff();
+    cmdNext4->setVisible(true);
+    cmdBack3->setVisible(true);
+    cmdBack3->setEnabled(true);
+    lblCheck->setVisible(true);
+    txtCheck->setVisible(true);
+    // The C page asks for its coefficient here.
+}
+
+void frm1::cmdNext4Click()
+{
+    InvisibleOff();
+    lblResult->setVisible(true);
+    // The verdict is written here.
+    cmdNext1->setVisible(true);
+    cmdNext1->setEnabled(false);
+    cmdBack3->setVisible(true);
+    cmdBack3->setEnabled(false);
+}
+
+void frm1::cmdExitClick()
+{
+    m_dialogs.end();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace platform {
+class Dialogs;
+}
+
+// The wizard window. Its pages are sets of visible controls: every click handler hides the
+// page controls, shows its own page and then runs that page's dialog.
+class frm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frm1(platform::Dialogs &dialogs, QWidget *parent = nullptr);
+
+    // The load handler: turns the freshly created window into the welcome page.
+    void formLoad();
+
+    // One click handler per button.
+    void cmdNext1Click();
+    void cmdNext2Click();
+    void cmdNext3Click();
+    void cmdNext4Click();
+    void cmdBack1Click();
+    void cmdBack2Click();
+    void cmdBack3Click();
+    void cmdExitClick();
+
+    // Hides the fourteen page controls.
+    void InvisibleOff();
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    platform::Dialogs &m_dialogs;
+
+    QPushButton *cmdBack1 = nullptr;
+    QPushButton *cmdNext1 = nullptr;
+    QLineEdit *txtCheck = nullptr;
+    QPushButton *cmdBack3 = nullptr;
+    QPushButton *cmdBack2 = nullptr;
+    QPushButton *cmdNext4 = nullptr;
+    QPushButton *cmdNext3 = nullptr;
+    QPushButton *cmdNext2 = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QLabel *lblResult = nullptr;
+    QLabel *lblCheck = nullptr;
+    QLabel *lblWelcome3 = nullptr;
+    QLabel *lblWelcome2 = nullptr;
+    QLabel *lblWelcome1 = nullptr;
+    QLabel *lblWelcome = nullptr;
+    QLabel *imgBackground = nullptr;
+};
