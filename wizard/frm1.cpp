@@ -2,6 +2,8 @@
 
 #include "dialogs.h"
 #include "fonts.h"
+#include "numbertext.h"
+#include "preview.h"
 #include "texts.h"
 
 #include <QIcon>
@@ -9,6 +11,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+
+#include <cmath>
+
+namespace style = platform::style;
+namespace answer = platform::answer;
 
 namespace {
 
@@ -154,7 +161,7 @@ void frm1::cmdBack1Click()
     formLoad();
 }
 
-void frm1::cmdNext1Click()
+void frm1::showPageA()
 {
     InvisibleOff();
     cmdNext2->setVisible(true);
@@ -162,7 +169,12 @@ void frm1::cmdNext1Click()
     cmdBack1->setEnabled(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
-    // The A page asks for its coefficient here.
+}
+
+void frm1::cmdNext1Click()
+{
+    showPageA();
+    askA();
 }
 
 void frm1::cmdBack2Click()
@@ -170,19 +182,25 @@ void frm1::cmdBack2Click()
     cmdNext1Click();
 }
 
-void frm1::cmdNext2Click()
+void frm1::showPageB()
 {
     InvisibleOff();
     cmdNext3->setVisible(true);
     cmdBack2->setVisible(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
-    // The B page asks for its coefficient here.
+}
+
+void frm1::cmdNext2Click()
+{
+    showPageB();
+    askB(texts::KeepZeroB);
 }
 
 void frm1::cmdBack3Click()
 {
-    cmdNext2Click();
+    showPageB();
+    askB(texts::KeepZeroBFromC);
 }
 
 void frm1::cmdNext3Click()
@@ -193,7 +211,7 @@ void frm1::cmdNext3Click()
     cmdBack3->setEnabled(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
-    // The C page asks for its coefficient here.
+    askC();
 }
 
 void frm1::cmdNext4Click()
@@ -210,4 +228,76 @@ void frm1::cmdNext4Click()
 void frm1::cmdExitClick()
 {
     m_dialogs.end();
+}
+
+// A zero A cannot make a quadratic equation: the user either quits or types A again on a
+// freshly opened A page.
+void frm1::askA()
+{
+    for (;;) {
+        A = askNumber(texts::PromptA);
+        if (A != 0) {
+            showPreview(wizard::previewAfterA(A));
+            return;
+        }
+        m_answer = m_dialogs.messageBox(texts::QuitOnZeroA.toString(),
+                                        style::YesNo | style::Critical,
+                                        texts::ErrorTitle.toString());
+        if (m_answer == answer::Yes) {
+            m_dialogs.end();
+            return;
+        }
+        m_dialogs.messageBox(texts::AgainA.toString(), style::OkOnly);
+        showPageA();
+    }
+}
+
+void frm1::askB(QStringView keepZeroQuestion)
+{
+    if (askKeepingZero(texts::PromptB, keepZeroQuestion, B))
+        showPreview(wizard::previewAfterB(A, B));
+}
+
+void frm1::askC()
+{
+    if (askKeepingZero(texts::PromptC, texts::KeepZeroC, C))
+        showPreview(wizard::previewAfterC(A, B, C));
+}
+
+// Zero is a fair value for B and C, but it is also what letters, an empty field and Cancel
+// read as, so the user confirms it. Returns false when the user ended the program instead.
+bool frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot)
+{
+    for (;;) {
+        slot = askNumber(prompt);
+        if (slot != 0)
+            return true;
+        m_dialogs.messageBox(texts::ZeroNotice.toString(), style::OkOnly);
+        m_answer = m_dialogs.messageBox(keepZeroQuestion.toString(), style::YesNoCancel,
+                                        texts::QuestionTitle.toString());
+        if (m_answer == answer::Yes)
+            return true;
+        if (m_answer == answer::Cancel) {
+            m_dialogs.end();
+            return false;
+        }
+    }
+}
+
+// A number beyond the range of a double would reach the preview and the solver as infinity,
+// so it is asked for again.
+double frm1::askNumber(QStringView prompt)
+{
+    for (;;) {
+        const QString typed = m_dialogs.inputBox(prompt.toString());
+        const double value = solver::ParseNumber(typed.toStdString());
+        if (!std::isinf(value))
+            return value;
+        m_dialogs.messageBox(texts::TooLarge.toString(), style::OkOnly);
+    }
+}
+
+void frm1::showPreview(const std::string &equation)
+{
+    txtCheck->setText(QString::fromStdString(equation));
 }

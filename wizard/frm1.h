@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringView>
 #include <QWidget>
+
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -35,11 +38,37 @@ public:
     // Hides the fourteen page controls.
     void InvisibleOff();
 
+    // The values the window holds, as the last stage or result left them.
+    struct Values
+    {
+        double A, B, C;
+        int answer;
+    };
+    Values values() const { return {A, B, C, m_answer}; }
+
 private:
     void createControls();
     void connectHandlers();
 
+    // The page-opening steps of the A and B handlers, before their coefficient is asked for.
+    void showPageA();
+    void showPageB();
+
+    // The coefficient stages; each asks until it has a value or the program ends.
+    void askA();
+    void askB(QStringView keepZeroQuestion);
+    void askC();
+    bool askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
+    double askNumber(QStringView prompt);
+    void showPreview(const std::string &equation);
+
     platform::Dialogs &m_dialogs;
+
+    // Coefficient values live for the whole run; each stage overwrites its own.
+    double A = 0;
+    double B = 0;
+    double C = 0;
+    int m_answer = 0; // the answer to the last question
 
     QPushButton *cmdBack1 = nullptr;
     QPushButton *cmdNext1 = nullptr;

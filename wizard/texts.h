@@ -21,4 +21,31 @@ inline constexpr QStringView Welcome3 =
     u"Вопросы и советы по улучшению программы присылайте на zorvan@paravel.ru.";
 inline constexpr QStringView CheckHeading = u"y=ax^2+bx+c";
 
+// Coefficient entry. The А and В of the prompts are Cyrillic, the A of AgainA and every C Latin.
+inline constexpr QStringView PromptA = u"Введите значение коэффициента А";
+inline constexpr QStringView PromptB = u"Введите значение коэффициента В";
+inline constexpr QStringView PromptC = u"Введите значение коэффициента C";
+
+inline constexpr QStringView ErrorTitle = u"Ошибка";
+inline constexpr QStringView QuitOnZeroA =
+    u"Вы ввели ноль, буквы, ничего не ввели или нажали отмену. Хотите выйти?";
+inline constexpr QStringView AgainA = u"Тогда введите значение A снова";
+
+inline constexpr QStringView QuestionTitle = u"Вопрос";
+inline constexpr QStringView ZeroNotice = u"Вы ввели ноль, буквы, нажали отмену или ничего не ввели.";
+// Forwards from the A page the question names the buttons in Russian, backwards from the C page
+// in English.
+inline constexpr QStringView KeepZeroB =
+    u"Программа расценивает это как В=0. Оставить?(Нажмите Да для поттверждения, Нет для "
+    u"введения нового значения В, Отмену для выхода)";
+inline constexpr QStringView KeepZeroBFromC =
+    u"Программа расценивает это как В=0. Оставить?(Нажмите Yes для поттверждения, No для "
+    u"введения нового значения В, Cancel для выхода)";
+inline constexpr QStringView KeepZeroC =
+    u"Программа расценивает это как C=0. Оставить?(Нажмите Да для поттверждения, Нет для "
+    u"введения нового значения C, Отмену для выхода)";
+
+// A typed number beyond the range of a double is asked for again.
+inline constexpr QStringView TooLarge = u"Число слишком велико. Введите другое значение.";
+
 } // namespace texts

@@ -1,0 +1,237 @@
+#include "numbertext.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+
+namespace solver {
+
+namespace {
+
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Blanks, tabs and line feeds do not count anywhere in a typed number, so "1 2" reads as 12.
+constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+std::string withoutBlanks(std::string_view text)
+{
+    std::string kept;
+    kept.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char c) { return !isBlank(c); });
+    return kept;
+}
+
+int digitValue(char c, int base)
+{
+    int value = base;
+    if (isDigit(c))
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value < base ? value : -1;
+}
+
+// The digits after "&H" or "&O", up to the first one that does not belong to the base.
+double parseRadix(std::string_view digits, int base)
+{
+    const int bitsPerDigit = base == 16 ? 4 : 3;
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const int digit = digitValue(c, base);
+        if (digit < 0)
+            break;
+        if (value > (std::numeric_limits<std::uint64_t>::max() >> bitsPerDigit))
+            return std::numeric_limits<double>::infinity();
+        value = value << bitsPerDigit | std::uint64_t(digit);
+    }
+    return double(value);
+}
+
+std::size_t countDigits(std::string_view text, std::size_t from)
+{
+    std::size_t end = from;
+    while (end < text.size() && isDigit(text[end]))
+        ++end;
+    return end - from;
+}
+
+// The parts of a number text.
+struct DecimalText
+{
+    bool negative = false;
+    std::string_view intDigits;
+    std::string_view fracDigits;
+    bool negativeExponent = false;
+    std::string_view exponentDigits;
+};
+
+// The longest prefix of text that forms a number: sign, digits, "." and digits, and an
+// exponent that counts only with at least one digit.
+DecimalText scanDecimal(std::string_view text)
+{
+    DecimalText found;
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        found.negative = text[at++] == '-';
+    found.intDigits = text.substr(at, countDigits(text, at));
+    at += found.intDigits.size();
+    if (at < text.size() && text[at] == '.') {
+        found.fracDigits = text.substr(at + 1, countDigits(text, at + 1));
+        at += 1 + found.fracDigits.size();
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        const bool negativeExponent = e < text.size() && text[e] == '-';
+        if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+            ++e;
+        const std::size_t digits = countDigits(text, e);
+        if (digits > 0) {
+            found.negativeExponent = negativeExponent;
+            found.exponentDigits = text.substr(e, digits);
+        }
+    }
+    return found;
+}
+
+// The magnitude of a number as 0.SIGNIFICANT × 10^magnitude, worked out so that no length of
+// digits or exponent can overflow; beyond the range of a double it is infinity or zero.
+double normalisedValue(const DecimalText &found)
+{
+    std::string significant;
+    significant.reserve(found.intDigits.size() + found.fracDigits.size());
+    significant.append(found.intDigits);
+    significant.append(found.fracDigits);
+    const std::size_t leadingZeros = significant.find_first_not_of('0');
+    if (leadingZeros == std::string::npos)
+        return 0.0;
+    significant.erase(0, leadingZeros);
+    significant.erase(significant.find_last_not_of('0') + 1);
+    // The exponent saturates far beyond any double.
+    constexpr std::int64_t limit = 1'000'000'000'000;
+    std::int64_t exponent = 0;
+    for (const char c : found.exponentDigits) {
+        if (exponent < limit)
+            exponent = exponent * 10 + (c - '0');
+    }
+    if (found.negativeExponent)
+        exponent = -exponent;
+    const std::int64_t magnitude =
+        std::int64_t(found.intDigits.size()) - std::int64_t(leadingZeros) + exponent;
+
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    if (magnitude > 310)
+        return infinity;
+    if (magnitude < -400)
+        return 0.0;
+    const std::string text = "0." + significant + 'e' + std::to_string(magnitude);
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude > 0 ? infinity : 0.0;
+    return value;
+}
+
+// from_chars rounds correctly, knows no locale and reads the same numbers, but for a leading
+// "+", "inf" and "nan". Its exponent saturates, which only a text thousands of digits long could
+// notice, and it tells overflow from underflow by no sign: those cases are worked out apart.
+double parseDecimal(std::string_view text)
+{
+    const bool plus = !text.empty() && text[0] == '+';
+    const std::string_view number = text.substr(plus ? 1 : 0);
+    const std::size_t first = !plus && !number.empty() && number[0] == '-' ? 1 : 0;
+    if (first >= number.size() || !(isDigit(number[first]) || number[first] == '.'))
+        return 0.0;
+
+    constexpr std::ptrdiff_t trustedLength = 1000;
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc() && result.ptr - number.data() <= trustedLength)
+        return value;
+    if (result.ec == std::errc::invalid_argument)
+        return 0.0;
+    const DecimalText found = scanDecimal(number);
+    const double magnitude = normalisedValue(found);
+    return found.negative ? -magnitude : magnitude;
+}
+
+} // namespace
+
+double ParseNumber(std::string_view text)
+{
+    std::string kept;
+    std::string_view number = text;
+    // memchr finds the rare blank faster than a loop over the text.
+    const auto npos = std::string_view::npos;
+    if (text.find(' ') != npos || text.find('\t') != npos || text.find('\n') != npos) {
+        kept = withoutBlanks(text);
+        number = kept;
+    }
+    if (number.size() >= 2 && number[0] == '&') {
+        const char radix = number[1];
+        if (radix == 'H' || radix == 'h')
+            return parseRadix(number.substr(2), 16);
+        if (radix == 'O' || radix == 'o')
+            return parseRadix(number.substr(2), 8);
+    }
+    return parseDecimal(number);
+}
+
+std::string FormatNumber(double value)
+{
+    std::string text(1, std::signbit(value) && value != 0.0 ? '-' : ' ');
+    if (!std::isfinite(value))
+        return text + (std::isnan(value) ? "nan" : "inf");
+
+    // Fifteen significant digits, rounded from the exact binary value: "d.dddddddddddddde±x".
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                      std::fabs(value), std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer.data(), std::size_t(result.ptr - buffer.data()));
+    const std::size_t mark = scientific.find('e');
+    std::string digits;
+    digits.push_back(scientific[0]);
+    digits.append(scientific.substr(2, mark - 2));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    if (digits.empty())
+        return text + '0';
+    int exponent = 0;
+    std::from_chars(scientific.data() + mark + 1 + (scientific[mark + 1] == '+'),
+                    scientific.data() + scientific.size(), exponent);
+
+    if (exponent >= 15 || exponent < -4) {
+        text += digits[0];
+        if (digits.size() > 1) {
+            text += '.';
+            text.append(digits, 1);
+        }
+        text += exponent < 0 ? "E-" : "E+";
+        const int shown = std::abs(exponent);
+        if (shown < 10)
+            text += '0';
+        text += std::to_string(shown);
+    } else if (exponent < 0) {
+        text += '.';
+        text.append(std::size_t(-exponent - 1), '0');
+        text += digits;
+    } else {
+        const std::size_t whole = std::size_t(exponent) + 1;
+        if (digits.size() <= whole) {
+            text += digits;
+            text.append(whole - digits.size(), '0');
+        } else {
+            text.append(digits, 0, whole);
+            text += '.';
+            text.append(digits, whole);
+        }
+    }
+    return text;
+}
+
+} // namespace solver

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace solver {
+
+// Reads typed text as a number, whatever the locale: "." is the only decimal point.
+// Blanks, tabs and line feeds anywhere are ignored, the longest leading number is read and the
+// rest is ignored; a text that starts with no number reads as 0. "&H" and "&O" (either case)
+// start a non-negative whole number of up to 64 bits in base 16 or 8.
+// A number beyond the range of a double reads as an infinity of its sign (a radix number wider
+// than 64 bits as +infinity); one too small for a double reads as 0.
+double ParseNumber(std::string_view text);
+
+// Writes a number as the program shows it: a blank or "-" first, at most 15 significant digits
+// correctly rounded, no zero before the point, no trailing zeros. Magnitudes from 1E+15 up and
+// below 1E-04 are written with an exponent of at least two digits ("-2.5E-20"). Negative zero
+// is written as zero, " 0".
+std::string FormatNumber(double value);
+
+} // namespace solver
