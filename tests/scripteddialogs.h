@@ -35,8 +35,8 @@ public:
         return *this;
     }
 
-    // What unscripted dialogs answer; without these, an unscripted dialog is a fault that
-    // ends the program, so a test cannot loop or hang on it.
+    // What a dialog answers when the next scripted answer is not for its kind, or there is none;
+    // without these, such a dialog is a fault that ends the program, so a test cannot hang.
     std::optional<QString> defaultText;
     std::optional<int> defaultAnswer;
 
@@ -54,7 +54,7 @@ public:
             m_script.pop_front();
             return code;
         }
-        if (m_script.empty() && defaultAnswer)
+        if (defaultAnswer)
             return *defaultAnswer;
         ++faults;
         // Yes to a style-20 question and Cancel to a style-3 one both end the program.
@@ -72,7 +72,7 @@ public:
             m_script.pop_front();
             return text;
         }
-        if (m_script.empty() && defaultText)
+        if (defaultText)
             return *defaultText;
         ++faults;
         return QString();

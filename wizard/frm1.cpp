@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "numbertext.h"
 #include "preview.h"
+#include "roots.h"
 #include "texts.h"
 
 #include <QIcon>
@@ -218,11 +219,35 @@ void frm1::cmdNext4Click()
 {
     InvisibleOff();
     lblResult->setVisible(true);
-    // The verdict is written here.
+    D = solver::dis(A, B, C);
+    lblResult->setText(verdict());
     cmdNext1->setVisible(true);
     cmdNext1->setEnabled(false);
     cmdBack3->setVisible(true);
     cmdBack3->setEnabled(false);
+    m_answer = m_dialogs.messageBox(texts::Another.toString(), style::YesNo);
+    if (m_answer == answer::Yes)
+        cmdNext1Click();
+}
+
+// D is compared with zero exactly. Coefficients near the ends of the double range can carry D
+// or a root beyond it; the page then says so instead of showing a non-number.
+QString frm1::verdict()
+{
+    const auto shown = [](double value) {
+        return QString::fromStdString(solver::FormatNumber(value));
+    };
+    if (!std::isfinite(D))
+        return texts::Overflow.toString();
+    if (D < 0)
+        return texts::NoRoots.toString();
+    x1 = solver::iks1(B, D, A, C);
+    if (D == 0)
+        return std::isfinite(x1) ? texts::OneRoot.toString() + shown(x1) : texts::Overflow.toString();
+    x2 = solver::iks2(B, D, A, C);
+    if (!std::isfinite(x1) || !std::isfinite(x2))
+        return texts::Overflow.toString();
+    return texts::TwoRoots.toString() + shown(x1) + texts::SecondRoot.toString() + shown(x2);
 }
 
 void frm1::cmdExitClick()

@@ -41,10 +41,10 @@ public:
     // The values the window holds, as the last stage or result left them.
     struct Values
     {
-        double A, B, C;
+        double A, B, C, D, x1, x2;
         int answer;
     };
-    Values values() const { return {A, B, C, m_answer}; }
+    Values values() const { return {A, B, C, D, x1, x2, m_answer}; }
 
 private:
     void createControls();
@@ -61,6 +61,7 @@ private:
     bool askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
     double askNumber(QStringView prompt);
     void showPreview(const std::string &equation);
+    QString verdict();
 
     platform::Dialogs &m_dialogs;
 
@@ -68,6 +69,9 @@ private:
     double A = 0;
     double B = 0;
     double C = 0;
+    double D = 0;
+    double x1 = 0;
+    double x2 = 0;
     int m_answer = 0; // the answer to the last question
 
     QPushButton *cmdBack1 = nullptr;

@@ -45,6 +45,14 @@ inline constexpr QStringView KeepZeroC =
     u"Программа расценивает это как C=0. Оставить?(Нажмите Да для поттверждения, Нет для "
     u"введения нового значения C, Отмену для выхода)";
 
+// The verdict. The х of "х1=" is Cyrillic, the x of " x2=" and of "x=" Latin.
+inline constexpr QStringView NoRoots = u"Дискриминант меньше нуля, корней нет";
+inline constexpr QStringView OneRoot = u"Дискриминант равен нулю, x=";
+inline constexpr QStringView TwoRoots = u"Дискриминант больше нуля, х1=";
+inline constexpr QStringView SecondRoot = u" x2=";
+inline constexpr QStringView Overflow = u"Переполнение: числа слишком велики для вычисления.";
+inline constexpr QStringView Another = u"Хотите решить другое уравнение?";
+
 // A typed number beyond the range of a double is asked for again.
 inline constexpr QStringView TooLarge = u"Число слишком велико. Введите другое значение.";
 
