@@ -1,5 +1,6 @@
-// Draws the program's artwork: the background panel (a 24-bit Windows bitmap) and the window
-// icon (a 16-colour Windows icon with a transparency mask).
+// Draws the program's artwork: the background panel (a 24-bit Windows bitmap), the window
+// icon (a 16-colour Windows icon with a transparency mask) and the same icon as a PNG for the
+// desktop's icon theme.
 //
 //   draw_assets OUTPUT_FOLDER
 //
@@ -237,6 +238,18 @@ QByteArray encodeIcon(const IconPixels &pixels)
     return out.data();
 }
 
+QImage iconImage(const IconPixels &pixels)
+{
+    QImage image(IconSize, IconSize, QImage::Format_ARGB32);
+    for (int y = 0; y < IconSize; ++y) {
+        for (int x = 0; x < IconSize; ++x) {
+            const int colour = pixels[y][x];
+            image.setPixel(x, y, colour == Transparent ? 0u : (0xFF000000u | Palette[colour]));
+        }
+    }
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -250,9 +263,11 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const IconPixels icon = drawIcon();
+    const QString png = folder.filePath(QStringLiteral("vertex2.png"));
     const bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
                               encodeBitmap(drawBackground()))
-                    && writeFile(folder.filePath(QStringLiteral("vertex2.ico")),
-                                 encodeIcon(drawIcon()));
+                    && writeFile(folder.filePath(QStringLiteral("vertex2.ico")), encodeIcon(icon))
+                    && iconImage(icon).save(png, "PNG");
     return ok ? 0 : 1;
 }
