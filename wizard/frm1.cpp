@@ -4,8 +4,8 @@
 #include "fonts.h"
 #include "numbertext.h"
 #include "preview.h"
-#include "roots.h"
 #include "texts.h"
+#include "verdict.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -219,8 +219,11 @@ void frm1::cmdNext4Click()
 {
     InvisibleOff();
     lblResult->setVisible(true);
-    D = solver::dis(A, B, C);
-    lblResult->setText(verdict());
+    const wizard::Verdict verdict = wizard::solve(A, B, C);
+    D = verdict.D;
+    x1 = verdict.x1.value_or(x1);
+    x2 = verdict.x2.value_or(x2);
+    lblResult->setText(verdict.caption);
     cmdNext1->setVisible(true);
     cmdNext1->setEnabled(false);
     cmdBack3->setVisible(true);
@@ -228,26 +231,6 @@ void frm1::cmdNext4Click()
     m_answer = m_dialogs.messageBox(texts::Another.toString(), style::YesNo);
     if (m_answer == answer::Yes)
         cmdNext1Click();
-}
-
-// D is compared with zero exactly. Coefficients near the ends of the double range can carry D
-// or a root beyond it; the page then says so instead of showing a non-number.
-QString frm1::verdict()
-{
-    const auto shown = [](double value) {
-        return QString::fromStdString(solver::FormatNumber(value));
-    };
-    if (!std::isfinite(D))
-        return texts::Overflow.toString();
-    if (D < 0)
-        return texts::NoRoots.toString();
-    x1 = solver::iks1(B, D, A, C);
-    if (D == 0)
-        return std::isfinite(x1) ? texts::OneRoot.toString() + shown(x1) : texts::Overflow.toString();
-    x2 = solver::iks2(B, D, A, C);
-    if (!std::isfinite(x1) || !std::isfinite(x2))
-        return texts::Overflow.toString();
-    return texts::TwoRoots.toString() + shown(x1) + texts::SecondRoot.toString() + shown(x2);
 }
 
 void frm1::cmdExitClick()

@@ -61,7 +61,6 @@ private:
     bool askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
     double askNumber(QStringView prompt);
     void showPreview(const std::string &equation);
-    QString verdict();
 
     platform::Dialogs &m_dialogs;
 

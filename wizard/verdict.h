@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace wizard {
+
+// What the result page works out from A, B and C: the discriminant, the roots it has and the
+// caption that tells them.
+struct Verdict
+{
+    double D = 0;
+    std::optional<double> x1; // computed when D ≥ 0
+    std::optional<double> x2; // computed when D > 0
+    QString caption;
+};
+
+// D is compared with zero exactly. Where D or a root lies beyond the range of a double, the
+// caption says so instead of showing a non-number.
+Verdict solve(double A, double B, double C);
+
+} // namespace wizard
