@@ -110,7 +110,7 @@ QByteArray encodeBitmap(const QImage &image)
     const int width = image.width();
     const int height = image.height();
     const int stride = (width * 3 + 3) & ~3;
-    const std::uint32_t imageSize = std::uint32_t(stride * height);
+    const auto imageSize = std::uint32_t(stride * height);
     Bytes out;
     out.u8('B');
     out.u8('M');

@@ -22,6 +22,7 @@ const std::vector<double> &values()
         std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
         std::uniform_int_distribution<int> exponent(-30, 30);
         std::vector<double> generated;
+        generated.reserve(4096);
         for (int i = 0; i < 4096; ++i)
             generated.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
         return generated;
@@ -33,6 +34,7 @@ const std::vector<std::string> &texts()
 {
     static const std::vector<std::string> written = [] {
         std::vector<std::string> generated;
+        generated.reserve(values().size());
         for (const double value : values()) {
             char buffer[32];
             std::snprintf(buffer, sizeof buffer, "%.15G", value);

@@ -68,7 +68,7 @@ public:
         calls.append({Kind::Input, prompt, 0, {}});
         faults += ended;
         if (!m_script.empty() && std::holds_alternative<QString>(m_script.front())) {
-            const QString text = std::get<QString>(m_script.front());
+            QString text = std::get<QString>(m_script.front());
             m_script.pop_front();
             return text;
         }

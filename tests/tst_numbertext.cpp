@@ -250,7 +250,7 @@ private slots:
             if (value == 0 || std::fpclassify(value) == FP_SUBNORMAL)
                 continue; // fewer than 15 digits of it are exact
             const std::string text = FormatNumber(value);
-            QVERIFY2(ParseNumber(text) == value, (decimal + " -> " + text).c_str());
+            QVERIFY2(ParseNumber(text) == value, qPrintable(QString::fromStdString(decimal + " -> ") + QString::fromStdString(text)));
         }
     }
 
@@ -260,7 +260,7 @@ private slots:
     {
         std::mt19937_64 random(8122026);
         for (int i = 0; i < 200000; ++i) {
-            double value = std::bit_cast<double>(random());
+            const auto value = std::bit_cast<double>(random());
             if (!std::isfinite(value))
                 continue;
             const std::string text = FormatNumber(value);

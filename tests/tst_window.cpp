@@ -186,7 +186,7 @@ private slots:
         row("imgBackground", "QLabel", {0, 0, 153, 422}, {}, -1);
     }
 
-    void controls()
+    void controls() const
     {
         QFETCH(QString, name);
         QFETCH(QString, kind);
@@ -224,7 +224,7 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
-    void textsFit()
+    void textsFit() const
     {
         QFETCH(QString, name);
         auto *widget = f.window->findChild<QWidget *>(name);

@@ -74,7 +74,7 @@ void readVersionNode(const QByteArray &data, qsizetype at, const QString &parent
         if (text) {
             qsizetype value = cursor;
             strings.insert(path, utf16(data, value));
-            cursor += valueLength * 2;
+            cursor += qsizetype(valueLength) * 2;
         } else {
             if (key == u"VS_VERSION_INFO")
                 fixedInfo = data.mid(cursor, valueLength);

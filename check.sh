@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The checks beyond the test suite: the suite again under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer, a short fuzzing run, clang-tidy and cppcheck.
+# FUZZ_SECONDS sets the length of the fuzzing run (45 by default).
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+
+install_packages
+
+echo "== The test suite under the sanitizers"
+sanitize="$root/build-sanitize"
+[ -f "$sanitize/build.ninja" ] \
+    || CC=clang CXX=clang++ cmake -S "$root" -B "$sanitize" -G Ninja -DVERTEX2_WERROR=ON \
+        -DVERTEX2_SANITIZE=ON -DVERTEX2_FUZZ=ON
+cmake --build "$sanitize"
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$sanitize" --output-on-failure
+
+echo "== Fuzzing the number conversions and the result arithmetic"
+found=$(mktemp -d)
+trap 'rm -rf "$found"' EXIT
+"$sanitize/fuzz/fuzz_numbers" -max_total_time="${FUZZ_SECONDS:-45}" -print_final_stats=1 \
+    -artifact_prefix="$root/" "$found" "$root/fuzz/corpus" 2>&1 \
+    | grep -E '^(stat::|#[0-9]+[[:space:]]+DONE)|fuzz_numbers:|ERROR|SUMMARY|Test unit written'
+
+echo "== Static analysis"
+build
+tidy() { # FOLDER PATTERN: the sources of one build
+    run-clang-tidy -quiet -p "$1" -j "$(nproc)" "$root/$2/[^/]*\.cpp$" >"$found/tidy.log" 2>&1 \
+        || { grep -E 'warning:|error:' "$found/tidy.log"; exit 1; }
+}
+tidy "$build" "(solver|platform|wizard|app|assets|tests|bench|tools)"
+tidy "$sanitize" fuzz
+echo "clang-tidy: no findings"
+cppcheck --project="$build/compile_commands.json" --library=qt --quiet -j "$(nproc)" \
+    --enable=warning,performance,portability,style --inline-suppr --error-exitcode=1 \
+    -i "$build/" --suppress=missingIncludeSystem --suppress='preprocessorErrorDirective:*.moc'
+echo "cppcheck: no findings"

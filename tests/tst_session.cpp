@@ -1,0 +1,145 @@
+// A whole session as a user has it: the real window and the real dialogs, two equations
+// solved, then Exit. The steps are taken from a timer, like a user's hands.
+
+#include "fonts.h"
+#include "frm1.h"
+#include "qtdialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+
+namespace {
+
+// One step: press a window button, type into the input box, or press a dialog button.
+struct Step
+{
+    enum Kind { Press, Type, Answer } kind;
+    QString what;
+};
+
+QPushButton *buttonWithText(const QWidget *dialog, const QString &text)
+{
+    const auto buttons = dialog->findChildren<QPushButton *>();
+    for (QPushButton *button : buttons) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_Session : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void twoEquations()
+    {
+        QApplication::setFont(wizard::defaultFont());
+        platform::QtDialogs dialogs;
+        frm1 window(dialogs);
+        dialogs.attach(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        std::deque<Step> steps = {
+            {Step::Press, "cmdNext1"}, {Step::Type, "1"},      {Step::Press, "cmdNext2"},
+            {Step::Type, "-3"},        {Step::Press, "cmdNext3"}, {Step::Type, "2"},
+            {Step::Press, "cmdNext4"}, {Step::Answer, "Да"},   {Step::Type, "2"},
+            {Step::Press, "cmdNext2"}, {Step::Type, "0"},      {Step::Answer, "ОК"},
+            {Step::Answer, "Да"},      {Step::Press, "cmdNext3"}, {Step::Type, "-8"},
+            {Step::Press, "cmdNext4"}, {Step::Answer, "Нет"},  {Step::Press, "cmdExit"},
+        };
+        QStringList asked;
+        QStringList captions;
+        QString failure;
+
+        QTimer hands;
+        hands.setInterval(5);
+        hands.callOnTimeout([&] {
+            if (steps.empty())
+                return;
+            const Step step = steps.front();
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (step.kind == Step::Press) {
+                if (dialog)
+                    return;
+                steps.pop_front();
+                auto *button = window.findChild<QPushButton *>(step.what);
+                // Posted, so the handler and its dialogs run outside this timer's slot.
+                QTimer::singleShot(0, button, [button] {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                });
+                return;
+            }
+            if (!dialog || !dialog->isVisible())
+                return;
+            steps.pop_front();
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                asked.append(box->text());
+                if (box->text() == u"Хотите решить другое уравнение?")
+                    captions.append(window.findChild<QLabel *>("lblResult")->text());
+            }
+            else if (auto *input = qobject_cast<QInputDialog *>(dialog))
+                asked.append(input->labelText());
+            if (step.kind == Step::Type) {
+                if (!qobject_cast<QInputDialog *>(dialog))
+                    failure = "expected an input box, got: " + asked.last();
+                QTest::keyClicks(dialog->findChild<QLineEdit *>(), step.what);
+                QTest::mouseClick(buttonWithText(dialog, QStringLiteral("ОК")), Qt::LeftButton);
+            } else if (QPushButton *button = buttonWithText(dialog, step.what)) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                failure = "no button " + step.what + " on: " + asked.last();
+                dialog->close();
+            }
+        });
+        hands.start();
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        watchdog.callOnTimeout([&] {
+            failure = QStringLiteral("the session did not end");
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+            QApplication::exit(1);
+        });
+        watchdog.start(30000);
+
+        const int code = QApplication::exec();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(code, 0);
+        QVERIFY(steps.empty());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(captions,
+                 (QStringList{QStringLiteral("Дискриминант больше нуля, х1= 2 x2= 1"),
+                              QStringLiteral("Дискриминант больше нуля, х1= 2 x2=-2")}));
+        const QString keepZeroB =
+            QStringLiteral("Программа расценивает это как В=0. Оставить?(Нажмите Да для "
+                           "поттверждения, Нет для введения нового значения В, Отмену для "
+                           "выхода)");
+        QCOMPARE(asked, (QStringList{
+                            "Введите значение коэффициента А",
+                            "Введите значение коэффициента В",
+                            "Введите значение коэффициента C",
+                            "Хотите решить другое уравнение?",
+                            "Введите значение коэффициента А",
+                            "Введите значение коэффициента В",
+                            "Вы ввели ноль, буквы, нажали отмену или ничего не ввели.",
+                            keepZeroB,
+                            "Введите значение коэффициента C",
+                            "Хотите решить другое уравнение?",
+                        }));
+    }
+};
+
+QTEST_MAIN(tst_Session)
+#include "tst_session.moc"
