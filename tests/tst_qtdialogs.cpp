@@ -1,5 +1,6 @@
 // The real dialogs, answered the way a user would from a timer while they are open.
 
+#include "dialoghands.h"
 #include "qtdialogs.h"
 
 #include <QApplication>
@@ -38,16 +39,6 @@ QStringList buttonTexts(const QWidget *dialog)
     return texts;
 }
 
-QPushButton *buttonWithText(const QWidget *dialog, const QString &text)
-{
-    const auto buttons = dialog->findChildren<QPushButton *>();
-    for (QPushButton *button : buttons) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
-}
-
 // Answers a dialog: a button's caption, "type:TEXT" then OK, "escape" or "close".
 void act(QWidget *dialog, const QString &action)
 {
@@ -56,8 +47,7 @@ void act(QWidget *dialog, const QString &action)
     } else if (action == u"close") {
         dialog->close();
     } else if (action.startsWith(u"type:")) {
-        QTest::keyClicks(dialog->findChild<QLineEdit *>(), action.mid(5));
-        QTest::mouseClick(buttonWithText(dialog, QStringLiteral("ОК")), Qt::LeftButton);
+        typeAndAccept(dialog, action.mid(5));
     } else if (QPushButton *button = buttonWithText(dialog, action)) {
         QTest::mouseClick(button, Qt::LeftButton);
     } else {

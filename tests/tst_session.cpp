@@ -1,6 +1,7 @@
 // A whole session as a user has it: the real window and the real dialogs, two equations
 // solved, then Exit. The steps are taken from a timer, like a user's hands.
 
+#include "dialoghands.h"
 #include "fonts.h"
 #include "frm1.h"
 #include "qtdialogs.h"
@@ -24,16 +25,6 @@ struct Step
     enum Kind { Press, Type, Answer } kind;
     QString what;
 };
-
-QPushButton *buttonWithText(const QWidget *dialog, const QString &text)
-{
-    const auto buttons = dialog->findChildren<QPushButton *>();
-    for (QPushButton *button : buttons) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -94,8 +85,7 @@ private slots:
             if (step.kind == Step::Type) {
                 if (!qobject_cast<QInputDialog *>(dialog))
                     failure = "expected an input box, got: " + asked.last();
-                QTest::keyClicks(dialog->findChild<QLineEdit *>(), step.what);
-                QTest::mouseClick(buttonWithText(dialog, QStringLiteral("ОК")), Qt::LeftButton);
+                typeAndAccept(dialog, step.what);
             } else if (QPushButton *button = buttonWithText(dialog, step.what)) {
                 QTest::mouseClick(button, Qt::LeftButton);
             } else {
