@@ -175,7 +175,7 @@ IconPixels drawIcon()
         }
     }
     const std::array<QPoint, 6> graph = {QPoint(5, 23), QPoint(10, 12), QPoint(15, 19),
-                                         QPoint(20, 8),  QPoint(24, 15), QPoint(27, 11)};
+                                         QPoint(20, 8), QPoint(24, 15), QPoint(27, 11)};
     for (std::size_t i = 1; i < graph.size(); ++i)
         line(pixels, graph[i - 1] + QPoint(1, 2), graph[i] + QPoint(1, 2), Black);
     for (std::size_t i = 1; i < graph.size(); ++i)
@@ -191,7 +191,7 @@ IconPixels drawIcon()
 
 QByteArray encodeIcon(const IconPixels &pixels)
 {
-    constexpr int xorStride = IconSize / 2;       // two pixels a byte
+    constexpr int xorStride = IconSize / 2; // two pixels a byte
     constexpr int andStride = (IconSize / 8 + 3) & ~3; // one bit a pixel, rows of whole words
     constexpr std::uint32_t imageSize = IconSize * (xorStride + andStride);
     constexpr std::uint32_t resourceSize = 40 + 16 * 4 + imageSize;
@@ -267,7 +267,7 @@ int main(int argc, char *argv[])
     const QString png = folder.filePath(QStringLiteral("vertex2.png"));
     const bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
                               encodeBitmap(drawBackground()))
-                    && writeFile(folder.filePath(QStringLiteral("vertex2.ico")), encodeIcon(icon))
-                    && iconImage(icon).save(png, "PNG");
+        && writeFile(folder.filePath(QStringLiteral("vertex2.ico")), encodeIcon(icon))
+        && iconImage(icon).save(png, "PNG");
     return ok ? 0 : 1;
 }

@@ -33,7 +33,11 @@ namespace {
 class FirstPaint : public QObject
 {
 public:
-    explicit FirstPaint(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+    explicit FirstPaint(QWidget *window)
+        : m_window(window)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -117,8 +121,7 @@ Run measure(const char *self, const char *role)
     return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
 }
 
-template<typename T>
-T median(std::vector<T> values)
+template<typename T> T median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];

@@ -99,16 +99,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto [A, B, C] = coefficient;
     if (A == 0)
         return 0; // the A stage never accepts it
-    require(!showsNonNumber(wizard::previewAfterC(A, B, C)), "a non-number in the preview",
-            bytes);
+    require(!showsNonNumber(wizard::previewAfterC(A, B, C)), "a non-number in the preview", bytes);
 
     const wizard::Verdict verdict = wizard::solve(A, B, C);
     const std::string caption = verdict.caption.toStdString();
     require(!showsNonNumber(caption), "a non-number in the verdict", caption);
     const bool overflow = verdict.caption.startsWith(QStringLiteral("Переполнение"));
-    require(overflow == (!std::isfinite(verdict.D)
-                         || (verdict.x1 && !std::isfinite(*verdict.x1))
-                         || (verdict.x2 && !std::isfinite(*verdict.x2))),
+    require(overflow
+                == (!std::isfinite(verdict.D) || (verdict.x1 && !std::isfinite(*verdict.x1))
+                    || (verdict.x2 && !std::isfinite(*verdict.x2))),
             "overflow shown for finite values, or missed", caption);
     if (!overflow) {
         require(verdict.x1.has_value() == (verdict.D >= 0), "x1 computed out of turn", caption);

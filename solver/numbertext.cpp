@@ -12,10 +12,16 @@ namespace solver {
 
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Blanks, tabs and line feeds do not count anywhere in a typed number, so "1 2" reads as 12.
-constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 std::string withoutBlanks(std::string_view text)
 {
@@ -122,8 +128,8 @@ double normalisedValue(const DecimalText &found)
     }
     if (found.negativeExponent)
         exponent = -exponent;
-    const std::int64_t magnitude =
-        std::int64_t(found.intDigits.size()) - std::int64_t(leadingZeros) + exponent;
+    const std::int64_t magnitude = std::int64_t(found.intDigits.size()) - std::int64_t(leadingZeros)
+        + exponent;
 
     constexpr double infinity = std::numeric_limits<double>::infinity();
     if (magnitude > 310)

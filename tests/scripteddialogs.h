@@ -59,8 +59,8 @@ public:
         ++faults;
         // Yes to a style-20 question and Cancel to a style-3 one both end the program.
         return (style & platform::style::YesNoCancel) == platform::style::YesNoCancel
-                   ? platform::answer::Cancel
-                   : platform::answer::Yes;
+            ? platform::answer::Cancel
+            : platform::answer::Yes;
     }
 
     QString inputBox(const QString &prompt) override

@@ -90,48 +90,42 @@ private slots:
         const QStringList toB{"cmdNext1", "cmdNext2"};
         const QStringList toC{"cmdNext1", "cmdNext2", "cmdNext3"};
 
-        QTest::newRow("A typed") << toA << QStringList{"2"} << QStringList{"A?"}
-                                 << " 2x^2+bx+c=0" << QList<double>{2, 0, 0} << false;
-        QTest::newRow("A 2,5") << toA << QStringList{"2,5"} << QStringList{"A?"}
-                               << " 2x^2+bx+c=0" << QList<double>{2, 0, 0} << false;
-        QTest::newRow("A hex") << toA << QStringList{"&H10"} << QStringList{"A?"}
-                               << " 16x^2+bx+c=0" << QList<double>{16, 0, 0} << false;
+        QTest::newRow("A typed") << toA << QStringList{"2"} << QStringList{"A?"} << " 2x^2+bx+c=0"
+                                 << QList<double>{2, 0, 0} << false;
+        QTest::newRow("A 2,5") << toA << QStringList{"2,5"} << QStringList{"A?"} << " 2x^2+bx+c=0"
+                               << QList<double>{2, 0, 0} << false;
+        QTest::newRow("A hex") << toA << QStringList{"&H10"} << QStringList{"A?"} << " 16x^2+bx+c=0"
+                               << QList<double>{16, 0, 0} << false;
         QTest::newRow("A cancel, quit")
             << toA << QStringList{"", "#6"} << QStringList{"A?", "quit?", "end"} << ""
             << QList<double>{0, 0, 0} << true;
-        QTest::newRow("A cancel, no, again")
-            << toA << QStringList{"", "#7", "#1", "-3"}
-            << QStringList{"A?", "quit?", "againA", "A?"} << "-3x^2+bx+c=0"
-            << QList<double>{-3, 0, 0} << false;
+        QTest::newRow("A cancel, no, again") << toA << QStringList{"", "#7", "#1", "-3"}
+                                             << QStringList{"A?", "quit?", "againA", "A?"}
+                                             << "-3x^2+bx+c=0" << QList<double>{-3, 0, 0} << false;
         QTest::newRow("A zero, no, letters, quit")
             << toA << QStringList{"0", "#7", "#1", "abc", "#6"}
             << QStringList{"A?", "quit?", "againA", "A?", "quit?", "end"} << ""
             << QList<double>{0, 0, 0} << true;
-        QTest::newRow("A too large")
-            << toA << QStringList{"1e400", "#1", "-1e400", "#1", ".5"}
-            << QStringList{"A?", "big", "A?", "big", "A?"} << " .5x^2+bx+c=0"
-            << QList<double>{0.5, 0, 0} << false;
+        QTest::newRow("A too large") << toA << QStringList{"1e400", "#1", "-1e400", "#1", ".5"}
+                                     << QStringList{"A?", "big", "A?", "big", "A?"}
+                                     << " .5x^2+bx+c=0" << QList<double>{0.5, 0, 0} << false;
         QTest::newRow("A hex too wide")
             << toA << QStringList{"&H10000000000000000", "#1", "1"}
-            << QStringList{"A?", "big", "A?"} << " 1x^2+bx+c=0" << QList<double>{1, 0, 0}
-            << false;
+            << QStringList{"A?", "big", "A?"} << " 1x^2+bx+c=0" << QList<double>{1, 0, 0} << false;
 
         QTest::newRow("B positive") << toB << QStringList{"1", "3"} << QStringList{"A?", "B?"}
                                     << " 1x^2+ 3x+c=0" << QList<double>{1, 3, 0} << false;
         QTest::newRow("B negative") << toB << QStringList{"1", "-3"} << QStringList{"A?", "B?"}
                                     << " 1x^2-3x+c=0" << QList<double>{1, -3, 0} << false;
         QTest::newRow("B zero kept")
-            << toB << QStringList{"1", "0", "#1", "#6"}
-            << QStringList{"A?", "B?", "zero", "keepB"} << " 1x^2+c=0" << QList<double>{1, 0, 0}
-            << false;
-        QTest::newRow("B letters, no, again")
-            << toB << QStringList{"1", "b", "#1", "#7", "4"}
-            << QStringList{"A?", "B?", "zero", "keepB", "B?"} << " 1x^2+ 4x+c=0"
-            << QList<double>{1, 4, 0} << false;
-        QTest::newRow("B cancel, cancel")
-            << toB << QStringList{"1", "", "#1", "#2"}
-            << QStringList{"A?", "B?", "zero", "keepB", "end"} << " 1x^2+bx+c=0"
-            << QList<double>{1, 0, 0} << true;
+            << toB << QStringList{"1", "0", "#1", "#6"} << QStringList{"A?", "B?", "zero", "keepB"}
+            << " 1x^2+c=0" << QList<double>{1, 0, 0} << false;
+        QTest::newRow("B letters, no, again") << toB << QStringList{"1", "b", "#1", "#7", "4"}
+                                              << QStringList{"A?", "B?", "zero", "keepB", "B?"}
+                                              << " 1x^2+ 4x+c=0" << QList<double>{1, 4, 0} << false;
+        QTest::newRow("B cancel, cancel") << toB << QStringList{"1", "", "#1", "#2"}
+                                          << QStringList{"A?", "B?", "zero", "keepB", "end"}
+                                          << " 1x^2+bx+c=0" << QList<double>{1, 0, 0} << true;
         QTest::newRow("B too large")
             << toB << QStringList{"1", "9e999", "#1", "2"} << QStringList{"A?", "B?", "big", "B?"}
             << " 1x^2+ 2x+c=0" << QList<double>{1, 2, 0} << false;
@@ -139,23 +133,20 @@ private slots:
         QTest::newRow("C positive")
             << toC << QStringList{"1", "-3", "2"} << QStringList{"A?", "B?", "C?"}
             << " 1x^2-3x+ 2=0" << QList<double>{1, -3, 2} << false;
-        QTest::newRow("C zero kept")
-            << toC << QStringList{"1", "2", "0", "#1", "#6"}
-            << QStringList{"A?", "B?", "C?", "zero", "keepC"} << " 1x^2+ 2x=0"
-            << QList<double>{1, 2, 0} << false;
+        QTest::newRow("C zero kept") << toC << QStringList{"1", "2", "0", "#1", "#6"}
+                                     << QStringList{"A?", "B?", "C?", "zero", "keepC"}
+                                     << " 1x^2+ 2x=0" << QList<double>{1, 2, 0} << false;
         QTest::newRow("C zero, no, again")
             << toC << QStringList{"2", "0", "#1", "#6", "0", "#1", "#7", "-8"}
-            << QStringList{"A?", "B?", "zero", "keepB", "C?", "zero", "keepC", "C?"}
-            << " 2x^2-8=0" << QList<double>{2, 0, -8} << false;
-        QTest::newRow("C cancel")
-            << toC << QStringList{"1", "2", "", "#1", "#2"}
-            << QStringList{"A?", "B?", "C?", "zero", "keepC", "end"} << " 1x^2+ 2x+c=0"
-            << QList<double>{1, 2, 0} << true;
+            << QStringList{"A?", "B?", "zero", "keepB", "C?", "zero", "keepC", "C?"} << " 2x^2-8=0"
+            << QList<double>{2, 0, -8} << false;
+        QTest::newRow("C cancel") << toC << QStringList{"1", "2", "", "#1", "#2"}
+                                  << QStringList{"A?", "B?", "C?", "zero", "keepC", "end"}
+                                  << " 1x^2+ 2x+c=0" << QList<double>{1, 2, 0} << true;
 
         QTest::newRow("back from B asks A again")
             << QStringList{"cmdNext1", "cmdNext2", "cmdBack2"} << QStringList{"1", "2", "5"}
-            << QStringList{"A?", "B?", "A?"} << " 5x^2+bx+c=0" << QList<double>{5, 2, 0}
-            << false;
+            << QStringList{"A?", "B?", "A?"} << " 5x^2+bx+c=0" << QList<double>{5, 2, 0} << false;
         QTest::newRow("back from C asks B again")
             << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdBack3"}
             << QStringList{"1", "2", "3", "-4"} << QStringList{"A?", "B?", "C?", "B?"}

@@ -133,7 +133,10 @@ class tst_NumberText : public QObject
         row("long exponent of one", "1e00000000000000000001", 10);
         row("long exponent cancelled by digits", "0." + QByteArray(1500, '0') + "25e1500", 0.25);
         row("cyrillic letters", "два", 0);
-        row("unicode minus", "\xe2\x88\x92" "5", 0);
+        row("unicode minus",
+            "\xe2\x88\x92"
+            "5",
+            0);
     }
 
 private slots:
@@ -243,14 +246,15 @@ private slots:
         std::bernoulli_distribution negative(0.5);
         for (int i = 0; i < 200000; ++i) {
             const std::string decimal = (negative(random) ? "-" : "")
-                                        + std::to_string(mantissa(random)) + "e"
-                                        + std::to_string(exponent(random));
+                + std::to_string(mantissa(random)) + "e" + std::to_string(exponent(random));
             double value = 0;
             std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
             if (value == 0 || std::fpclassify(value) == FP_SUBNORMAL)
                 continue; // fewer than 15 digits of it are exact
             const std::string text = FormatNumber(value);
-            QVERIFY2(ParseNumber(text) == value, qPrintable(QString::fromStdString(decimal + " -> ") + QString::fromStdString(text)));
+            QVERIFY2(ParseNumber(text) == value,
+                     qPrintable(QString::fromStdString(decimal + " -> ")
+                                + QString::fromStdString(text)));
         }
     }
 

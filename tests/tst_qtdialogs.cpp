@@ -151,10 +151,10 @@ private slots:
         QTest::newRow("0 close") << 0 << QString() << "close" << 1 << app << ok << none;
         QTest::newRow("3 yes") << 3 << question << "Да" << 6 << question << yesNoCancel << none;
         QTest::newRow("3 no") << 3 << question << "Нет" << 7 << question << yesNoCancel << none;
-        QTest::newRow("3 cancel")
-            << 3 << question << "Отмена" << 2 << question << yesNoCancel << none;
-        QTest::newRow("3 escape")
-            << 3 << question << "escape" << 2 << question << yesNoCancel << none;
+        QTest::newRow("3 cancel") << 3 << question << "Отмена" << 2 << question << yesNoCancel
+                                  << none;
+        QTest::newRow("3 escape") << 3 << question << "escape" << 2 << question << yesNoCancel
+                                  << none;
         QTest::newRow("3 close") << 3 << question << "close" << 2 << question << yesNoCancel
                                  << none;
         QTest::newRow("4 yes") << 4 << QString() << "Да" << 6 << app << yesNo << none;
@@ -191,11 +191,16 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("result");
-        QTest::newRow("typed, OK") << "type:-1.5e2" << "-1.5e2";
-        QTest::newRow("empty, OK") << "ОК" << "";
-        QTest::newRow("Cancel") << "Отмена" << "";
-        QTest::newRow("escape") << "escape" << "";
-        QTest::newRow("close") << "close" << "";
+        QTest::newRow("typed, OK") << "type:-1.5e2"
+                                   << "-1.5e2";
+        QTest::newRow("empty, OK") << "ОК"
+                                   << "";
+        QTest::newRow("Cancel") << "Отмена"
+                                << "";
+        QTest::newRow("escape") << "escape"
+                                << "";
+        QTest::newRow("close") << "close"
+                               << "";
     }
 
     void inputBox()

@@ -80,8 +80,8 @@ private slots:
         row("D beyond range", {"1", "1E200", "1"}, Overflow);
         row("4AC beyond range", {"1E300", "0", "#1", "#6", "1E300"}, Overflow);
         row("root beyond range", {"1E-310", "1", "1"}, Overflow);
-        row("largest coefficients", {"1.7976931348623157E308", "-1.7976931348623157E308",
-                                     "1.7976931348623157E308"},
+        row("largest coefficients",
+            {"1.7976931348623157E308", "-1.7976931348623157E308", "1.7976931348623157E308"},
             Overflow);
     }
 

@@ -27,7 +27,10 @@ Quad quadSqrt(Quad x)
     return y;
 }
 
-Quad quadAbs(Quad x) { return x < 0 ? -x : x; }
+Quad quadAbs(Quad x)
+{
+    return x < 0 ? -x : x;
+}
 
 // The root shown on the result page lies within one unit of the 15th significant digit of the
 // exact one.
@@ -42,7 +45,7 @@ bool shownRight(double root, Quad exact, QByteArray &why)
     const int decade = int(std::floor(std::log10(double(quadAbs(exact)))));
     const Quad unit = std::pow(10.0, decade - 14);
     why = "shown " + QByteArray::fromStdString(text) + ", exact "
-          + QByteArray::number(double(exact), 'g', 17);
+        + QByteArray::number(double(exact), 'g', 17);
     return quadAbs(shown - exact) <= unit;
 }
 
@@ -86,8 +89,7 @@ private slots:
         QTest::newRow("2 -3 -2") << 2.0 << -3.0 << -2.0 << 25.0 << 2.0 << -0.5;
         QTest::newRow("2 1 -1") << 2.0 << 1.0 << -1.0 << 9.0 << 0.5 << -1.0;
         QTest::newRow("1 0 -2") << 1.0 << 0.0 << -2.0 << 8.0 << std::sqrt(2.0) << -std::sqrt(2.0);
-        QTest::newRow("A < 0: x1 the smaller")
-            << -1.0 << 1.0 << 6.0 << 25.0 << -2.0 << 3.0;
+        QTest::newRow("A < 0: x1 the smaller") << -1.0 << 1.0 << 6.0 << 25.0 << -2.0 << 3.0;
         QTest::newRow("cancelling, B > 0") << 1.0 << 1e8 << 1.0 << 1e16 - 4 << -1e-8 << -1e8;
         QTest::newRow("cancelling, B < 0") << 1.0 << -1e8 << 1.0 << 1e16 - 4 << 1e8 << 1e-8;
     }
@@ -157,7 +159,7 @@ private slots:
         const auto pick = [&random](int largest) {
             const double scale[] = {1, 0.5, 0.25};
             return std::uniform_int_distribution<int>(-largest, largest)(random)
-                   * scale[std::uniform_int_distribution<int>(0, 2)(random)];
+                * scale[std::uniform_int_distribution<int>(0, 2)(random)];
         };
         int solved = 0;
         for (int i = 0; i < 100000; ++i) {

@@ -43,12 +43,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         std::deque<Step> steps = {
-            {Step::Press, "cmdNext1"}, {Step::Type, "1"},      {Step::Press, "cmdNext2"},
+            {Step::Press, "cmdNext1"}, {Step::Type, "1"},         {Step::Press, "cmdNext2"},
             {Step::Type, "-3"},        {Step::Press, "cmdNext3"}, {Step::Type, "2"},
-            {Step::Press, "cmdNext4"}, {Step::Answer, "Да"},   {Step::Type, "2"},
-            {Step::Press, "cmdNext2"}, {Step::Type, "0"},      {Step::Answer, "ОК"},
+            {Step::Press, "cmdNext4"}, {Step::Answer, "Да"},      {Step::Type, "2"},
+            {Step::Press, "cmdNext2"}, {Step::Type, "0"},         {Step::Answer, "ОК"},
             {Step::Answer, "Да"},      {Step::Press, "cmdNext3"}, {Step::Type, "-8"},
-            {Step::Press, "cmdNext4"}, {Step::Answer, "Нет"},  {Step::Press, "cmdExit"},
+            {Step::Press, "cmdNext4"}, {Step::Answer, "Нет"},     {Step::Press, "cmdExit"},
         };
         QStringList asked;
         QStringList captions;
@@ -67,9 +67,8 @@ private slots:
                 steps.pop_front();
                 auto *button = window.findChild<QPushButton *>(step.what);
                 // Posted, so the handler and its dialogs run outside this timer's slot.
-                QTimer::singleShot(0, button, [button] {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                });
+                QTimer::singleShot(0, button,
+                                   [button] { QTest::mouseClick(button, Qt::LeftButton); });
                 return;
             }
             if (!dialog || !dialog->isVisible())
@@ -79,8 +78,7 @@ private slots:
                 asked.append(box->text());
                 if (box->text() == u"Хотите решить другое уравнение?")
                     captions.append(window.findChild<QLabel *>("lblResult")->text());
-            }
-            else if (auto *input = qobject_cast<QInputDialog *>(dialog))
+            } else if (auto *input = qobject_cast<QInputDialog *>(dialog))
                 asked.append(input->labelText());
             if (step.kind == Step::Type) {
                 if (!qobject_cast<QInputDialog *>(dialog))
@@ -112,22 +110,23 @@ private slots:
         QCOMPARE(captions,
                  (QStringList{QStringLiteral("Дискриминант больше нуля, х1= 2 x2= 1"),
                               QStringLiteral("Дискриминант больше нуля, х1= 2 x2=-2")}));
-        const QString keepZeroB =
-            QStringLiteral("Программа расценивает это как В=0. Оставить?(Нажмите Да для "
-                           "поттверждения, Нет для введения нового значения В, Отмену для "
-                           "выхода)");
-        QCOMPARE(asked, (QStringList{
-                            "Введите значение коэффициента А",
-                            "Введите значение коэффициента В",
-                            "Введите значение коэффициента C",
-                            "Хотите решить другое уравнение?",
-                            "Введите значение коэффициента А",
-                            "Введите значение коэффициента В",
-                            "Вы ввели ноль, буквы, нажали отмену или ничего не ввели.",
-                            keepZeroB,
-                            "Введите значение коэффициента C",
-                            "Хотите решить другое уравнение?",
-                        }));
+        const QString keepZeroB = QStringLiteral(
+            "Программа расценивает это как В=0. Оставить?(Нажмите Да для "
+            "поттверждения, Нет для введения нового значения В, Отмену для "
+            "выхода)");
+        QCOMPARE(asked,
+                 (QStringList{
+                     "Введите значение коэффициента А",
+                     "Введите значение коэффициента В",
+                     "Введите значение коэффициента C",
+                     "Хотите решить другое уравнение?",
+                     "Введите значение коэффициента А",
+                     "Введите значение коэффициента В",
+                     "Вы ввели ноль, буквы, нажали отмену или ничего не ввели.",
+                     keepZeroB,
+                     "Введите значение коэффициента C",
+                     "Хотите решить другое уравнение?",
+                 }));
     }
 };
 

@@ -181,8 +181,7 @@ private slots:
                            "что эта программа поможет вам в непростом ремесле ученика "
                            "математики."),
             left);
-        row("lblWelcome", "QLabel", {160, 0, 265, 33}, QStringLiteral("Добро пожаловать!"),
-            centre);
+        row("lblWelcome", "QLabel", {160, 0, 265, 33}, QStringLiteral("Добро пожаловать!"), centre);
         row("imgBackground", "QLabel", {0, 0, 153, 422}, {}, -1);
     }
 
@@ -311,10 +310,7 @@ private slots:
         QTRY_VERIFY(f.dialogs.ended);
     }
 
-    void focusAtStart()
-    {
-        QCOMPARE(QApplication::focusWidget(), f.button("cmdExit"));
-    }
+    void focusAtStart() { QCOMPARE(QApplication::focusWidget(), f.button("cmdExit")); }
 
     void tabOrder_data()
     {

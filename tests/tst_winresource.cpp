@@ -20,7 +20,10 @@ quint32 u32(const QByteArray &data, qsizetype at)
     return qFromLittleEndian<quint32>(data.constData() + at);
 }
 
-qsizetype align4(qsizetype at) { return (at + 3) & ~qsizetype(3); }
+qsizetype align4(qsizetype at)
+{
+    return (at + 3) & ~qsizetype(3);
+}
 
 // A zero-terminated UTF-16 string; returns it and moves past it.
 QString utf16(const QByteArray &data, qsizetype &at)
@@ -107,9 +110,10 @@ private slots:
         // The host's C preprocessor stands in for the cross compiler's.
         QProcess process;
         process.setWorkingDirectory(QStringLiteral(ASSETS_DIR));
-        process.start(windres, {"--preprocessor=gcc", "--preprocessor-arg=-E",
-                                "--preprocessor-arg=-xc-header", "--preprocessor-arg=-DRC_INVOKED",
-                                "-i", "vertex2.rc", "-O", "res", "-o", output});
+        process.start(windres,
+                      {"--preprocessor=gcc", "--preprocessor-arg=-E",
+                       "--preprocessor-arg=-xc-header", "--preprocessor-arg=-DRC_INVOKED", "-i",
+                       "vertex2.rc", "-O", "res", "-o", output});
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError());
         QFile file(output);
@@ -161,11 +165,11 @@ private slots:
         QCOMPARE(fixed.size(), 52);
         QCOMPARE(u32(fixed, 0), 0xFEEF04BDu);
         QCOMPARE(u32(fixed, 8), 0x00010000u); // file version 1.0
-        QCOMPARE(u32(fixed, 12), 0u);         // .0.0
+        QCOMPARE(u32(fixed, 12), 0u); // .0.0
         QCOMPARE(u32(fixed, 16), 0x00010000u);
         QCOMPARE(u32(fixed, 20), 0u);
         QCOMPARE(u32(fixed, 32), 0x40004u); // Windows NT, 32-bit API
-        QCOMPARE(u32(fixed, 36), 1u);       // an application
+        QCOMPARE(u32(fixed, 36), 1u); // an application
     }
 };
 

@@ -24,8 +24,7 @@ struct WindowFixture
         QApplication::setActiveWindow(window.get());
     }
 
-    template<typename T = QWidget>
-    T *control(const char *name) const
+    template<typename T = QWidget> T *control(const char *name) const
     {
         auto *widget = window->findChild<T *>(QLatin1StringView(name));
         if (!widget)

@@ -20,12 +20,11 @@ namespace {
 class TypingDialogs final : public platform::Dialogs
 {
 public:
-    explicit TypingDialogs(std::deque<QString> typed) : m_typed(std::move(typed)) {}
+    explicit TypingDialogs(std::deque<QString> typed)
+        : m_typed(std::move(typed))
+    { }
 
-    int messageBox(const QString &, int, const QString &) override
-    {
-        return platform::answer::No;
-    }
+    int messageBox(const QString &, int, const QString &) override { return platform::answer::No; }
     QString inputBox(const QString &) override
     {
         QString text;
@@ -35,7 +34,7 @@ public:
         }
         return text;
     }
-    void end() override {}
+    void end() override { }
 
 private:
     std::deque<QString> m_typed;

@@ -10,7 +10,7 @@ QFont defaultFont()
 {
     QFont font;
     font.setFamilies(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Segoe UI"),
-                      QStringLiteral("Tahoma")});
+                                 QStringLiteral("Tahoma")});
     font.setPointSizeF(8.25);
     return font;
 }
@@ -20,7 +20,7 @@ QFont headingFont()
 {
     QFont font;
     font.setFamilies(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Microsoft Sans Serif")});
+                                 QStringLiteral("Microsoft Sans Serif")});
     font.setPointSizeF(13.5);
     font.setWeight(QFont::Normal);
     font.setItalic(false);

@@ -46,9 +46,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, QStringView text, QRect rec
 } // namespace
 
 frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frm1"));

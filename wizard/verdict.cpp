@@ -37,9 +37,8 @@ Verdict solve(double A, double B, double C)
         verdict.x1 = x1;
         verdict.x2 = x2;
         verdict.caption = std::isfinite(x1) && std::isfinite(x2)
-                              ? texts::TwoRoots.toString() + shown(x1)
-                                    + texts::SecondRoot.toString() + shown(x2)
-                              : texts::Overflow.toString();
+            ? texts::TwoRoots.toString() + shown(x1) + texts::SecondRoot.toString() + shown(x2)
+            : texts::Overflow.toString();
     }
     return verdict;
 }
