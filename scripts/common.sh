@@ -1,4 +1,4 @@
-# Shared steps of run.sh and test.sh: install what is missing, configure once, build.
+# Shared steps of run.sh, test.sh and check.sh: install what is missing, configure once, build.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
