@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 install_packages
 build --target vertex2
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run.sh: no display to open the window on; without a desktop, run: xvfb-run ./run.sh" >&2
+    echo "run.sh: no display to open the window on; without a desktop, run: xvfb-run -a ./run.sh" >&2
     exit 1
 fi
 exec "$build/app/vertex2"
