@@ -312,6 +312,44 @@ private slots:
 
     void focusAtStart() { QCOMPARE(QApplication::focusWidget(), f.button("cmdExit")); }
 
+    // Enter goes on: each page opens with the focus on its Next button; on the result page,
+    // where nothing else acts, it is on Exit.
+    void focusOnEveryPage_data()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("start") << QStringList() << "cmdExit";
+        QTest::newRow("A") << QStringList{"cmdNext1"} << "cmdNext2";
+        QTest::newRow("A back") << QStringList{"cmdNext1", "cmdBack1"} << "cmdNext1";
+        QTest::newRow("B") << QStringList{"cmdNext1", "cmdNext2"} << "cmdNext3";
+        QTest::newRow("B back") << QStringList{"cmdNext1", "cmdNext2", "cmdBack2"} << "cmdNext2";
+        QTest::newRow("C") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3"} << "cmdNext4";
+        QTest::newRow("C back") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdBack3"}
+                                << "cmdNext3";
+        QTest::newRow("result") << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4"}
+                                << "cmdExit";
+    }
+
+    void focusOnEveryPage()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(QString, focus);
+        walk(path);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+
+    // Enter alone walks from the welcome page to the result page.
+    void enterWalksThrough()
+    {
+        f.dialogs.defaultText = QStringLiteral("1");
+        f.dialogs.defaultAnswer = No;
+        f.button("cmdNext1")->setFocus();
+        for (int page = 0; page < 4; ++page)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        verifyPage(Page::Result);
+        QVERIFY(!f.dialogs.ended);
+    }
+
     void tabOrder_data()
     {
         QTest::addColumn<QStringList>("path");

@@ -60,6 +60,8 @@ frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
     createControls();
     connectHandlers();
     formLoad();
+    // The focus starts on Exit; each page then puts it on its Next button, so that Enter walks
+    // through the wizard instead of landing on a hidden button's neighbour, Exit.
     cmdExit->setFocus();
 }
 
@@ -155,6 +157,7 @@ void frm1::formLoad()
     lblWelcome1->setVisible(true);
     lblWelcome2->setVisible(true);
     lblWelcome3->setVisible(true);
+    cmdNext1->setFocus();
 }
 
 void frm1::cmdBack1Click()
@@ -170,6 +173,7 @@ void frm1::showPageA()
     cmdBack1->setEnabled(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
+    cmdNext2->setFocus();
 }
 
 void frm1::cmdNext1Click()
@@ -190,6 +194,7 @@ void frm1::showPageB()
     cmdBack2->setVisible(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
+    cmdNext3->setFocus();
 }
 
 void frm1::cmdNext2Click()
@@ -212,6 +217,7 @@ void frm1::cmdNext3Click()
     cmdBack3->setEnabled(true);
     lblCheck->setVisible(true);
     txtCheck->setVisible(true);
+    cmdNext4->setFocus();
     askC();
 }
 
