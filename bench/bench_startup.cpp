@@ -9,9 +9,11 @@
 #include "fonts.h"
 #include "frm1.h"
 #include "qtdialogs.h"
+#include "toolkittexts.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 #include <algorithm>
@@ -63,9 +65,12 @@ int child(int argc, char *argv[], bool vertex2)
 {
     QApplication app(argc, argv);
     platform::QtDialogs dialogs;
+    QTranslator toolkitTexts;
     std::unique_ptr<QWidget> window;
     if (vertex2) {
         QApplication::setFont(wizard::defaultFont());
+        if (platform::loadRussianToolkitTexts(toolkitTexts))
+            QApplication::installTranslator(&toolkitTexts);
         window = std::make_unique<frm1>(dialogs);
         dialogs.attach(window.get());
     } else {

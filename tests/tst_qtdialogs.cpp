@@ -2,6 +2,7 @@
 
 #include "dialoghands.h"
 #include "qtdialogs.h"
+#include "toolkittexts.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <functional>
@@ -216,6 +218,16 @@ private slots:
         QCOMPARE(seen.text, prompt);
         QCOMPARE(seen.field, u"");
         QCOMPARE(seen.buttons, (QStringList{QStringLiteral("ОК"), QStringLiteral("Отмена")}));
+    }
+
+    // The input field's own menu speaks Russian too.
+    void toolkitTexts()
+    {
+        QTranslator translator;
+        QVERIFY(platform::loadRussianToolkitTexts(translator));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QCOMPARE(QLineEdit::tr("Select All"), u"Выделить всё");
+        QCOMPARE(QLineEdit::tr("&Paste"), u"В&ставить");
     }
 
     // Runs last: it closes the window and stops the event loop.

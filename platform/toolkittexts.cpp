@@ -1,0 +1,16 @@
+#include "toolkittexts.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace platform {
+
+bool loadRussianToolkitTexts(QTranslator &translator)
+{
+    return translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                           QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+} // namespace platform
