@@ -191,9 +191,9 @@ double ParseNumber(std::string_view text)
 
 std::string FormatNumber(double value)
 {
-    std::string text(1, std::signbit(value) && value != 0.0 ? '-' : ' ');
+    const bool negative = std::signbit(value) && value != 0.0;
     if (!std::isfinite(value))
-        return text + (std::isnan(value) ? "nan" : "inf");
+        return std::string(negative ? "-" : " ") + (std::isnan(value) ? "nan" : "inf");
 
     // Fifteen significant digits, rounded from the exact binary value: "d.dddddddddddddde±x".
     std::array<char, 32> buffer{};
@@ -204,18 +204,24 @@ std::string FormatNumber(double value)
     std::string digits;
     digits.push_back(scientific[0]);
     digits.append(scientific.substr(2, mark - 2));
-    digits.erase(digits.find_last_not_of('0') + 1);
-    if (digits.empty())
-        return text + '0';
     int exponent = 0;
     std::from_chars(scientific.data() + mark + 1 + (scientific[mark + 1] == '+'),
                     scientific.data() + scientific.size(), exponent);
+    return FormatDecimal(negative, digits, exponent);
+}
+
+std::string FormatDecimal(bool negative, std::string_view digits, int exponent)
+{
+    std::string text(1, negative ? '-' : ' ');
+    digits = digits.substr(0, digits.find_last_not_of('0') + 1);
+    if (digits.empty())
+        return " 0";
 
     if (exponent >= 15 || exponent < -4) {
         text += digits[0];
         if (digits.size() > 1) {
             text += '.';
-            text.append(digits, 1);
+            text.append(digits.substr(1));
         }
         text += exponent < 0 ? "E-" : "E+";
         const int shown = std::abs(exponent);
@@ -232,9 +238,9 @@ std::string FormatNumber(double value)
             text += digits;
             text.append(whole - digits.size(), '0');
         } else {
-            text.append(digits, 0, whole);
+            text.append(digits.substr(0, whole));
             text += '.';
-            text.append(digits, whole);
+            text.append(digits.substr(whole));
         }
     }
     return text;

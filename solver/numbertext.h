@@ -19,4 +19,8 @@ double ParseNumber(std::string_view text);
 // is written as zero, " 0".
 std::string FormatNumber(double value);
 
+// Writes the decimal ±D.DDD…×10^exponent, given its significant digits (at most 15, trailing
+// zeros allowed), in the same form as FormatNumber.
+std::string FormatDecimal(bool negative, std::string_view digits, int exponent);
+
 } // namespace solver

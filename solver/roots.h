@@ -1,15 +1,35 @@
 #pragma once
 
+#include <gmpxx.h>
+
+#include <string>
+
 namespace solver {
 
-// The discriminant of A·x² + B·x + C: B² − (4·A)·C, evaluated in that order.
-double dis(double A, double B, double C);
+// A coefficient stands for the decimal the pupil typed (see decimalOf), not for its binary
+// approximation: 0.2x² + 1.2x + 1.8 has the discriminant 0 and the single root −3, although
+// 0.2, 1.2 and 1.8 have no exact binary value. So the discriminant and the roots are worked
+// out exactly from those decimals. The coefficients must be finite, and A ≠ 0.
+
+struct Discriminant
+{
+    mpq_class exact; // B² − 4AC
+    double value = 0; // the nearest double; ±infinity beyond the range of a double
+};
+
+struct Root
+{
+    double value = 0; // the nearest double; ±infinity beyond the range of a double
+    std::string shown; // correctly rounded to the 15 significant digits FormatNumber writes
+};
+
+// The discriminant of A·x² + B·x + C: B² − 4·A·C.
+Discriminant dis(double A, double B, double C);
 
 // The root that adds √D, (−B + √D) / (A·2), and the one that subtracts it, (−B − √D) / (A·2).
-// Where −B and ±√D nearly cancel, the root is taken from the other one through x1·x2 = C/A
-// instead, so that all the digits shown are right; hence C. Called only with D ≥ 0 (iks2 with
-// D > 0) and A ≠ 0; the results are not checked for overflow.
-double iks1(double B, double D, double A, double C);
-double iks2(double B, double D, double A, double C);
+// With D < 0 there is no real root: the value is NaN and nothing is shown. C serves the first
+// guess at the root, which is taken from x1·x2 = C/A where −B and ±√D would cancel.
+Root iks1(double B, const Discriminant &D, double A, double C);
+Root iks2(double B, const Discriminant &D, double A, double C);
 
 } // namespace solver

@@ -77,12 +77,17 @@ private slots:
         row("1 2 0", {"1", "2", "0", "#1", "#6"}, twoRoots(" 0", "-2"));
         row("1 1000 1", {"1", "1000", "1"}, twoRoots("-.001000001000002", "-999.998999999"));
         row("1 1E8 1", {"1", "1E8", "1"}, twoRoots("-1E-08", "-100000000"));
-        row("D beyond range", {"1", "1E200", "1"}, Overflow);
-        row("4AC beyond range", {"1E300", "0", "#1", "#6", "1E300"}, Overflow);
+        // Decimals with no exact binary value: the sign of D is decided for the decimals typed.
+        row("0.2 1.2 1.8", {"0.2", "1.2", "1.8"}, oneRoot("-3"));
+        row("1 0.2 0.01", {"1", "0.2", "0.01"}, oneRoot("-.1"));
+        row("0.01 -0.58 8.41", {"0.01", "-0.58", "8.41"}, oneRoot(" 29"));
+        // Only a root beyond the range of a double overflows; D and 4AC may.
+        row("D beyond range", {"1", "1E200", "1"}, twoRoots("-1E-200", "-1E+200"));
+        row("4AC beyond range", {"1E300", "0", "#1", "#6", "1E300"}, NoRoots);
         row("root beyond range", {"1E-310", "1", "1"}, Overflow);
         row("largest coefficients",
-            {"1.7976931348623157E308", "-1.7976931348623157E308", "1.7976931348623157E308"},
-            Overflow);
+            {"1.7976931348623157E308", "-1.7976931348623157E308", "-1.7976931348623157E308"},
+            twoRoots(" 1.61803398874989", "-.618033988749895"));
     }
 
     void verdicts()

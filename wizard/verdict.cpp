@@ -1,6 +1,5 @@
 #include "verdict.h"
 
-#include "numbertext.h"
 #include "roots.h"
 #include "texts.h"
 
@@ -8,36 +7,28 @@
 
 namespace wizard {
 
-namespace {
-
-QString shown(double value)
-{
-    return QString::fromStdString(solver::FormatNumber(value));
-}
-
-} // namespace
-
 Verdict solve(double A, double B, double C)
 {
     Verdict verdict;
-    verdict.D = solver::dis(A, B, C);
-    const double D = verdict.D;
-    if (!std::isfinite(D)) {
-        verdict.caption = texts::Overflow.toString();
-    } else if (D < 0) {
+    const solver::Discriminant D = solver::dis(A, B, C);
+    verdict.D = D.value;
+    const int sign = sgn(D.exact);
+    if (sign < 0) {
         verdict.caption = texts::NoRoots.toString();
-    } else if (D == 0) {
-        const double x1 = solver::iks1(B, D, A, C);
-        verdict.x1 = x1;
-        verdict.caption = std::isfinite(x1) ? texts::OneRoot.toString() + shown(x1)
-                                            : texts::Overflow.toString();
+    } else if (sign == 0) {
+        const solver::Root x1 = solver::iks1(B, D, A, C);
+        verdict.x1 = x1.value;
+        verdict.caption = std::isfinite(x1.value)
+            ? texts::OneRoot.toString() + QString::fromStdString(x1.shown)
+            : texts::Overflow.toString();
     } else {
-        const double x1 = solver::iks1(B, D, A, C);
-        const double x2 = solver::iks2(B, D, A, C);
-        verdict.x1 = x1;
-        verdict.x2 = x2;
-        verdict.caption = std::isfinite(x1) && std::isfinite(x2)
-            ? texts::TwoRoots.toString() + shown(x1) + texts::SecondRoot.toString() + shown(x2)
+        const solver::Root x1 = solver::iks1(B, D, A, C);
+        const solver::Root x2 = solver::iks2(B, D, A, C);
+        verdict.x1 = x1.value;
+        verdict.x2 = x2.value;
+        verdict.caption = std::isfinite(x1.value) && std::isfinite(x2.value)
+            ? texts::TwoRoots.toString() + QString::fromStdString(x1.shown)
+                + texts::SecondRoot.toString() + QString::fromStdString(x2.shown)
             : texts::Overflow.toString();
     }
     return verdict;

@@ -10,14 +10,15 @@ namespace wizard {
 // caption that tells them.
 struct Verdict
 {
-    double D = 0;
-    std::optional<double> x1; // computed when D ≥ 0
+    double D = 0; // the nearest double to the exact discriminant
+    std::optional<double> x1; // computed when D ≥ 0: the nearest double to the root
     std::optional<double> x2; // computed when D > 0
     QString caption;
 };
 
-// D is compared with zero exactly. Where D or a root lies beyond the range of a double, the
-// caption says so instead of showing a non-number.
+// The sign of D is decided exactly for the decimals typed, and every root shown is the exact
+// root correctly rounded. Where a root lies beyond the range of a double, the caption says so
+// instead of showing a non-number.
 Verdict solve(double A, double B, double C);
 
 } // namespace wizard
