@@ -1,11 +1,15 @@
-// ParseNumber and FormatNumber beside the standard library's conversions, on the same inputs.
+// ParseNumber and FormatNumber beside the standard library's conversions, on the same inputs,
+// and one equation solved exactly beside the same in doubles alone.
 //   build/bench/bench_numbertext
 
 #include "numbertext.h"
+#include "roots.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -117,8 +121,70 @@ void ParseNumberMegabyte(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * std::int64_t(text.size()));
 }
 
+// Equations as pupils type them, and the worst exponents: 1E-300 beside 1E+300.
+const std::vector<std::array<double, 3>> &equations(bool extreme)
+{
+    static const auto generate = [](bool wide) {
+        std::mt19937_64 random(7);
+        std::uniform_int_distribution<int> hundredths(-1000, 1000);
+        std::uniform_int_distribution<int> sign(0, 1);
+        std::vector<std::array<double, 3>> generated;
+        for (int i = 0; i < 1024; ++i) {
+            std::array<double, 3> equation{};
+            for (int k = 0; k < 3; ++k) {
+                equation[k] = wide ? (sign(random) ? 1.0 : -1.0) * (k == 1 ? 1e300 : 1e-300)
+                                         * (1 + hundredths(random) / 1e5)
+                                   : (hundredths(random) | 1) / 100.0;
+            }
+            generated.push_back(equation);
+        }
+        return generated;
+    };
+    static const std::vector<std::array<double, 3>> typical = generate(false);
+    static const std::vector<std::array<double, 3>> wide = generate(true);
+    return extreme ? wide : typical;
+}
+
+// The discriminant and both roots, as the result page works them out and shows them.
+void SolveExact(benchmark::State &state)
+{
+    const auto &solved = equations(state.range(0) != 0);
+    for (auto _ : state) {
+        for (const auto &[A, B, C] : solved) {
+            const solver::Discriminant D = solver::dis(A, B, C);
+            if (sgn(D.exact) >= 0)
+                benchmark::DoNotOptimize(solver::iks1(B, D, A, C));
+            if (sgn(D.exact) > 0)
+                benchmark::DoNotOptimize(solver::iks2(B, D, A, C));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(solved.size()));
+}
+
+// The same in doubles alone, as the result page once did: D's sign and the roots' last digits
+// are then those of the binary approximations.
+void SolveDoubles(benchmark::State &state)
+{
+    const auto &solved = equations(state.range(0) != 0);
+    for (auto _ : state) {
+        for (const auto &[A, B, C] : solved) {
+            const double D = B * B - (4 * A) * C;
+            if (D < 0)
+                continue;
+            const double root = std::sqrt(D);
+            const double q = B > 0 ? ((-B) - root) / 2 : ((-B) + root) / 2;
+            benchmark::DoNotOptimize(solver::FormatNumber(q / A));
+            if (D > 0)
+                benchmark::DoNotOptimize(solver::FormatNumber(C / q));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(solved.size()));
+}
+
 } // namespace
 
+BENCHMARK(SolveExact)->ArgName("extreme")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SolveDoubles)->ArgName("extreme")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ParseNumber);
 BENCHMARK(Strtod);
 BENCHMARK(FromChars);

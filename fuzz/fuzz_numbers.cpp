@@ -3,6 +3,7 @@
 //
 //   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/corpus
 
+#include "exactroots.h"
 #include "numbertext.h"
 #include "preview.h"
 #include "verdict.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -104,18 +106,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const wizard::Verdict verdict = wizard::solve(A, B, C);
     const std::string caption = verdict.caption.toStdString();
     require(!showsNonNumber(caption), "a non-number in the verdict", caption);
-    const bool overflow = verdict.caption.startsWith(QStringLiteral("Переполнение"));
-    require(overflow
-                == (!std::isfinite(verdict.D) || (verdict.x1 && !std::isfinite(*verdict.x1))
-                    || (verdict.x2 && !std::isfinite(*verdict.x2))),
-            "overflow shown for finite values, or missed", caption);
-    if (!overflow) {
-        require(verdict.x1.has_value() == (verdict.D >= 0), "x1 computed out of turn", caption);
-        require(verdict.x2.has_value() == (verdict.D > 0), "x2 computed out of turn", caption);
-        if (verdict.x1)
-            checkShown(*verdict.x1);
-        if (verdict.x2)
-            checkShown(*verdict.x2);
+
+    // The verdict against the exact polynomial of the decimals the coefficients stand for.
+    const exactroots::Equation equation{exactroots::decimal(A), exactroots::decimal(B),
+                                        exactroots::decimal(C)};
+    const int sign = sgn(equation.B * equation.B - 4 * equation.A * equation.C);
+    require(verdict.x1.has_value() == (sign >= 0), "x1 computed out of turn", caption);
+    require(verdict.x2.has_value() == (sign > 0), "x2 computed out of turn", caption);
+    const auto rootRight = [&](int root, double value, std::string shown) {
+        std::string why;
+        require(exactroots::rootRight(equation, root, {value, std::move(shown)}, why),
+                "a root not correctly rounded", caption + ": " + why);
+    };
+    if (verdict.caption.startsWith(QStringLiteral("Переполнение"))) {
+        const bool x1Beyond = std::isinf(*verdict.x1);
+        const bool x2Beyond = verdict.x2 && std::isinf(*verdict.x2);
+        require(x1Beyond || x2Beyond, "overflow shown for finite roots", caption);
+        if (x1Beyond)
+            rootRight(1, *verdict.x1, "");
+        if (x2Beyond)
+            rootRight(2, *verdict.x2, "");
+        return 0;
+    }
+    const std::size_t x1At = caption.find("1=");
+    const std::size_t x2At = caption.find(" x2=");
+    if (sign < 0) {
+        require(x1At == std::string::npos, "roots shown for D < 0", caption);
+    } else if (sign == 0) {
+        const std::size_t at = caption.find("x=");
+        require(at != std::string::npos && x2At == std::string::npos, "not one root", caption);
+        rootRight(1, *verdict.x1, caption.substr(at + 2));
+    } else {
+        require(x1At != std::string::npos && x2At != std::string::npos, "not two roots", caption);
+        rootRight(1, *verdict.x1, caption.substr(x1At + 2, x2At - x1At - 2));
+        rootRight(2, *verdict.x2, caption.substr(x2At + 4));
     }
     return 0;
 }
