@@ -4,13 +4,13 @@
 # FUZZ_SECONDS sets the length of the fuzzing run (45 by default).
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 
-install_packages
+install_packages run test check
 
 echo "== The test suite under the sanitizers"
 sanitize="$root/build-sanitize"
 [ -f "$sanitize/build.ninja" ] \
-    || CC=clang CXX=clang++ cmake -S "$root" -B "$sanitize" -G Ninja -DVERTEX2_WERROR=ON \
-        -DVERTEX2_SANITIZE=ON -DVERTEX2_FUZZ=ON
+    || CC=clang CXX=clang++ cmake -S "$root" -B "$sanitize" -G Ninja -DBUILD_TESTING=ON \
+        -DVERTEX2_WERROR=ON -DVERTEX2_SANITIZE=ON -DVERTEX2_FUZZ=ON
 cmake --build "$sanitize"
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$sanitize" --output-on-failure
@@ -23,6 +23,7 @@ trap 'rm -rf "$found"' EXIT
     | grep -E '^(stat::|#[0-9]+[[:space:]]+DONE)|fuzz_numbers:|ERROR|SUMMARY|Test unit written'
 
 echo "== Static analysis"
+configure testing
 build
 tidy() { # FOLDER PATTERN: the sources of one build
     run-clang-tidy -quiet -p "$1" -j "$(nproc)" "$root/$2/[^/]*\.cpp$" >"$found/tidy.log" 2>&1 \

@@ -2,10 +2,11 @@
 # Builds Vertex2 if anything changed and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 
-install_packages
+install_packages run
+configure
 build --target vertex2
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run.sh: no display to open the window on; without a desktop, run: xvfb-run -a ./run.sh" >&2
+    echo "run.sh: no display to open the window on; without a desktop, install xvfb and run: xvfb-run -a ./run.sh" >&2
     exit 1
 fi
 exec "$build/app/vertex2"

@@ -1,12 +1,16 @@
-# Shared steps of run.sh, test.sh and check.sh: install what is missing, configure once, build.
+# Shared steps of run.sh, test.sh and check.sh: install what is missing, configure, build.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
+# install_packages LIST...: the Debian packages of scripts/packages/LIST.txt that are missing.
 install_packages() {
-    local wanted missing=()
-    mapfile -t wanted < <(grep -vE '^[[:space:]]*(#|$)' "$root/scripts/debian-packages.txt")
+    local wanted=() missing=() list package
+    for list in "$@"; do
+        mapfile -t -O "${#wanted[@]}" wanted \
+            < <(grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt")
+    done
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
             || missing+=("$package")
@@ -15,13 +19,32 @@ install_packages() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    local log
+    log=$(mktemp)
+    if ! { "${sudo[@]}" apt-get update -qq \
+        && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    grep -E '^(Need to get|After this operation)' "$log" || true
+    rm -f "$log"
+}
+
+# configure [testing]: the build folder, made once. The program alone is built without the
+# tests and without turning warnings into errors, so that a newer compiler's new warning never
+# stops a user; the tests' build treats every warning as an error.
+configure() {
+    local testing=OFF
+    [ "${1:-}" = testing ] && testing=ON
+    if [ ! -f "$build/build.ninja" ]; then
+        cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=$testing -DVERTEX2_WERROR=$testing
+    elif [ $testing = ON ] && ! grep -q '^BUILD_TESTING:BOOL=ON' "$build/CMakeCache.txt"; then
+        cmake -S "$root" -B "$build" -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
+    fi
 }
 
 build() {
-    [ -f "$build/build.ninja" ] \
-        || cmake -S "$root" -B "$build" -G Ninja -DVERTEX2_WERROR=ON
     cmake --build "$build" "$@"
 }

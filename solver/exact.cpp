@@ -48,7 +48,7 @@ struct Shown
             step.mantissa /= 10;
             ++step.exponent;
         } else if (std::llabs(step.mantissa) < Smallest) {
-            step.mantissa = step.mantissa * 10 - direction * 9;
+            step.mantissa = step.mantissa * 10 - std::int64_t(direction) * 9;
             --step.exponent;
         }
         return step;

@@ -225,7 +225,9 @@ private slots:
             if (solver::ParseNumber(a) == 0)
                 continue;
             std::string why;
-            QVERIFY2(solvedRight(a, b, c, why), (a + " " + b + " " + c + ": " + why).c_str());
+            QVERIFY2(solvedRight(a, b, c, why),
+                     qPrintable(QStringLiteral("%1 %2 %3: %4")
+                                    .arg(a.c_str(), b.c_str(), c.c_str(), why.c_str())));
             solved += dis(solver::ParseNumber(a), solver::ParseNumber(b), solver::ParseNumber(c))
                           .exact
                 >= 0;

@@ -109,11 +109,10 @@ private slots:
         const QString output = folder.filePath(QStringLiteral("vertex2.res"));
         // The host's C preprocessor stands in for the cross compiler's.
         QProcess process;
-        process.setWorkingDirectory(QStringLiteral(ASSETS_DIR));
         process.start(windres,
                       {"--preprocessor=gcc", "--preprocessor-arg=-E",
                        "--preprocessor-arg=-xc-header", "--preprocessor-arg=-DRC_INVOKED", "-i",
-                       "vertex2.rc", "-O", "res", "-o", output});
+                       RESOURCE_SCRIPT, "-O", "res", "-o", output});
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError());
         QFile file(output);
@@ -123,7 +122,7 @@ private slots:
 
     void icon()
     {
-        QFile ico(QStringLiteral(ASSETS_DIR "/vertex2.ico"));
+        QFile ico(QStringLiteral(ICON));
         QVERIFY(ico.open(QIODevice::ReadOnly));
         const QByteArray image = ico.readAll().mid(22);
         const QList<Resource> resources = readResources(m_res);
@@ -156,17 +155,18 @@ private slots:
         const QString table = QStringLiteral("VS_VERSION_INFO/StringFileInfo/040904B0/");
         QCOMPARE(strings.value(table + "ProductName"), u"Vertex2");
         QCOMPARE(strings.value(table + "InternalName"), u"Vertex2_1");
-        QCOMPARE(strings.value(table + "FileVersion"), u"1.00");
-        QCOMPARE(strings.value(table + "ProductVersion"), u"1.00");
+        QCOMPARE(strings.value(table + "FileVersion"), QStringLiteral(VERSION));
+        QCOMPARE(strings.value(table + "ProductVersion"), QStringLiteral(VERSION));
         QVERIFY(!strings.value(table + "CompanyName").isEmpty());
         // U.S. English (0x0409) with the Unicode code page (1200), as little-endian words.
         QCOMPARE(strings.value("VS_VERSION_INFO/VarFileInfo/Translation"), u"0904b004");
 
         QCOMPARE(fixed.size(), 52);
         QCOMPARE(u32(fixed, 0), 0xFEEF04BDu);
-        QCOMPARE(u32(fixed, 8), 0x00010000u); // file version 1.0
+        const quint32 version = VERSION_MAJOR << 16 | VERSION_MINOR; // "1.00" is 1.0.0.0
+        QCOMPARE(u32(fixed, 8), version);
         QCOMPARE(u32(fixed, 12), 0u); // .0.0
-        QCOMPARE(u32(fixed, 16), 0x00010000u);
+        QCOMPARE(u32(fixed, 16), version);
         QCOMPARE(u32(fixed, 20), 0u);
         QCOMPARE(u32(fixed, 32), 0x40004u); // Windows NT, 32-bit API
         QCOMPARE(u32(fixed, 36), 1u); // an application

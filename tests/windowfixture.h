@@ -21,7 +21,9 @@ struct WindowFixture
         dialogs = ScriptedDialogs();
         window = std::make_unique<frm1>(dialogs);
         window->show();
-        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("the window did not become active");
     }
 
     template<typename T = QWidget> T *control(const char *name) const

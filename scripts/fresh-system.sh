@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Proves Vertex2 on a fresh minimal Debian system, as a new user would meet it: a system made by
+# debootstrap --variant=minbase with git, ca-certificates and sudo, a clone of this repository,
+# and the README's commands.
+#
+#   scripts/fresh-system.sh RELEASE              the whole proof (as root; takes a while):
+#       1. as root: ./run.sh (the hint, with no display), ./test.sh, the window started under
+#          xvfb-run, ./check.sh, and a .deb built;
+#       2. on a second fresh system, as a user with sudo: ./run.sh, ./test.sh, ./check.sh;
+#       3. on a third, the .deb installed with apt, and the program started under xvfb-run from
+#          the command in its desktop entry.
+#   scripts/fresh-system.sh RELEASE COMMAND...   only these commands, as root, in one fresh
+#                                                system (CI: scripts/fresh-system.sh trixie ./test.sh)
+#
+# RELEASE is a Debian code name: bookworm (12) or trixie (13). The base system and every package
+# downloaded are kept in VERTEX2_FRESH_CACHE (/var/cache/vertex2-fresh), so later runs download
+# nothing twice; the systems themselves are new each time. The Debian mirror is the one this
+# machine's apt uses, or VERTEX2_MIRROR.
+set -euo pipefail
+
+release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
+shift
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cache=${VERTEX2_FRESH_CACHE:-/var/cache/vertex2-fresh}
+[ "$(id -u)" -eq 0 ] || { echo "fresh-system.sh: run as root (it uses debootstrap and chroot)" >&2; exit 1; }
+
+say() { echo "== [$release] $*"; }
+
+mirror() {
+    if [ -n "${VERTEX2_MIRROR:-}" ]; then
+        echo "$VERTEX2_MIRROR"
+        return
+    fi
+    # The first Debian archive this machine's apt reads (deb822 or one-line sources).
+    cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null \
+        | sed -nE 's#^URIs:[[:space:]]*([^[:space:]]*/debian)/?$#\1#p; s#^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?([^[:space:]]*/debian)/?[[:space:]].*#\2#p' \
+        | head -n 1
+}
+
+base="$cache/$release-minbase.tar"
+packages="$cache/$release-apt"
+mkdir -p "$cache" "$packages/partial"
+if [ ! -f "$base" ]; then
+    command -v debootstrap >/dev/null || {
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+    }
+    say "making the minimal base system"
+    made=$(mktemp -d)
+    debootstrap --variant=minbase --include=git,ca-certificates,sudo \
+        --cache-dir="$packages" "$release" "$made" "$(mirror)" >"$made.log" 2>&1 \
+        || { tail -n 30 "$made.log"; exit 1; }
+    tar -C "$made" -cf "$base.part" . && mv "$base.part" "$base"
+    rm -rf "$made" "$made.log"
+fi
+
+systems=()
+cleanup() {
+    for system in "${systems[@]}"; do
+        umount -R -l "$system" 2>/dev/null || true
+        rm -rf --one-file-system "$system"
+    done
+}
+trap cleanup EXIT
+
+# new_system: a fresh system from the base, sharing the package cache, printed as its folder.
+new_system() {
+    local system
+    system=$(mktemp -d "/var/tmp/vertex2-$release.XXXXXX")
+    systems+=("$system")
+    tar -C "$system" -xf "$base"
+    cp /etc/resolv.conf "$system/etc/resolv.conf"
+    mount -t proc proc "$system/proc"
+    mount --rbind /sys "$system/sys"
+    mount --rbind /dev "$system/dev"
+    mount -t tmpfs tmpfs "$system/tmp"
+    mount --bind "$packages" "$system/var/cache/apt/archives"
+    echo "$system"
+}
+
+# inside SYSTEM USER COMMAND: a login shell's command in the system, as root or as the user.
+inside() {
+    local system=$1 user=$2
+    shift 2
+    if [ "$user" = root ]; then
+        chroot "$system" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -lc "$*"
+    else
+        chroot "$system" su - "$user" -c "$*"
+    fi
+}
+
+# clone SYSTEM USER: this repository's committed state, in the user's home.
+clone() {
+    local system=$1 user=$2 home=/root
+    [ "$user" = root ] || home=/home/$user
+    git clone --quiet "$root" "$system$home/vertex2"
+    inside "$system" root "chown -R $user: $home/vertex2"
+}
+
+# timed SYSTEM USER COMMAND: runs it in the clone and says how long it took.
+timed() {
+    local system=$1 user=$2 start
+    shift 2
+    start=$(date +%s)
+    say "$user: $*"
+    inside "$system" "$user" "cd ~/vertex2 && $*"
+    say "$user: $* took $(($(date +%s) - start)) s"
+}
+
+# The hint of run.sh on a system without a display, and a window under xvfb-run that is still
+# up after a few seconds (timeout's 124).
+run_without_display() {
+    local output
+    output=$(inside "$1" "$2" "cd ~/vertex2 && ./run.sh" 2>&1) && exit 1
+    grep -q 'xvfb-run -a ./run.sh' <<<"$output" || { echo "$output"; exit 1; }
+    say "$2: ./run.sh built the program and gave its hint"
+}
+starts() {
+    local status=0
+    inside "$1" "$2" "timeout 8 xvfb-run -a $3" || status=$?
+    [ $status -eq 124 ] || { say "$3 did not stay up (exit $status)"; exit 1; }
+    say "$2: $3 started and kept its window"
+}
+
+if [ $# -gt 0 ]; then
+    system=$(new_system)
+    clone "$system" root
+    for command in "$@"; do
+        timed "$system" root "$command"
+    done
+    exit 0
+fi
+
+system=$(new_system)
+clone "$system" root
+start=$(date +%s)
+run_without_display "$system" root
+say "root: ./run.sh took $(($(date +%s) - start)) s"
+timed "$system" root ./test.sh
+starts "$system" root ./run.sh
+timed "$system" root ./check.sh
+timed "$system" root "cd build && cpack -G DEB"
+deb=$(cd "$system/root/vertex2/build" && ls vertex2_*.deb)
+cp "$system/root/vertex2/build/$deb" "$cache/"
+
+system=$(new_system)
+inside "$system" root "useradd -m -s /bin/bash pupil && echo 'pupil ALL=(ALL) NOPASSWD:ALL' >/etc/sudoers.d/pupil"
+clone "$system" pupil
+run_without_display "$system" pupil
+timed "$system" pupil ./test.sh
+timed "$system" pupil ./check.sh
+
+system=$(new_system)
+cp "$cache/$deb" "$system/root/"
+say "installing $deb on a fresh system"
+inside "$system" root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
+    | grep -E '^(Need to get|After this operation)'
+command=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/org.vertex2.Vertex2.desktop")
+starts "$system" root "$command"
+say "proven"
