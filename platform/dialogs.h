@@ -42,6 +42,11 @@ public:
     // no further statement of its handler.
     virtual void end() = 0;
 
+    // True once the program is ending, whatever ended it: end(), the window closed by the
+    // window manager, the application told to quit. From then on no dialog opens (each answers
+    // at once as if closed), and the wizard's handlers stop instead of asking again.
+    virtual bool ending() const = 0;
+
 protected:
     Dialogs() = default;
     Dialogs(const Dialogs &) = default;

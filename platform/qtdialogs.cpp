@@ -1,6 +1,7 @@
 #include "qtdialogs.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +22,44 @@ QString titleOrDefault(const QString &title)
 }
 
 } // namespace
+
+QtDialogs::QtDialogs()
+{
+    // Quitting reaches the application as a Quit event, whoever asked for it.
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+void QtDialogs::attach(QWidget *window)
+{
+    m_window = window;
+    window->installEventFilter(this);
+}
+
+bool QtDialogs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Quit || (watched == m_window && event->type() == QEvent::Close))
+        startEnding();
+    return false;
+}
+
+void QtDialogs::startEnding()
+{
+    m_ending = true;
+    if (m_open)
+        m_open->reject();
+}
+
+// The dialog's own event loop, unless the program is ending; then the dialog answers as closed.
+int QtDialogs::run(QDialog &dialog)
+{
+    if (m_ending)
+        return QDialog::Rejected;
+    m_open = &dialog;
+    const int result = dialog.exec();
+    m_open = nullptr;
+    return m_ending ? int(QDialog::Rejected) : result;
+}
 
 int QtDialogs::messageBox(const QString &prompt, int style, const QString &title)
 {
@@ -58,7 +97,9 @@ int QtDialogs::messageBox(const QString &prompt, int style, const QString &title
     }
     box.setDefaultButton(choices.first().button);
 
-    box.exec();
+    run(box);
+    if (m_ending)
+        return closeAnswer;
     for (const Choice &choice : choices) {
         if (box.clickedButton() == box.button(choice.button))
             return choice.code;
@@ -76,13 +117,14 @@ QString QtDialogs::inputBox(const QString &prompt)
     dialog.setOkButtonText(OkText.toString());
     dialog.setCancelButtonText(CancelText.toString());
     // Tell OK from Cancel by the result: the text alone is empty for both.
-    if (dialog.exec() != QDialog::Accepted)
+    if (run(dialog) != QDialog::Accepted)
         return QString();
     return dialog.textValue();
 }
 
 void QtDialogs::end()
 {
+    startEnding();
     if (m_window)
         m_window->close();
     QCoreApplication::quit();

@@ -2,26 +2,41 @@
 
 #include "dialogs.h"
 
+#include <QDialog>
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 namespace platform {
 
 // Dialogs made of QMessageBox and QInputDialog, modal to the window they are attached to.
-class QtDialogs final : public Dialogs
+// Once the application quits, every event loop returns at once, so a dialog could no longer
+// wait for an answer: the program is then ending, and an open dialog is closed.
+class QtDialogs final : public QObject, public Dialogs
 {
+    Q_OBJECT
+
 public:
-    QtDialogs() = default;
+    QtDialogs();
 
     // The window the dialogs belong to, and the one that end() closes.
-    void attach(QWidget *window) { m_window = window; }
+    void attach(QWidget *window);
 
     int messageBox(const QString &prompt, int style, const QString &title = {}) override;
     QString inputBox(const QString &prompt) override;
     void end() override;
+    bool ending() const override { return m_ending; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void startEnding();
+    int run(QDialog &dialog);
+
     QPointer<QWidget> m_window;
+    QPointer<QDialog> m_open;
+    bool m_ending = false;
 };
 
 } // namespace platform

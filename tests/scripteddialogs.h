@@ -85,6 +85,8 @@ public:
         ended = true;
     }
 
+    bool ending() const override { return ended; }
+
 private:
     std::deque<std::variant<int, QString>> m_script;
 };

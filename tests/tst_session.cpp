@@ -7,6 +7,8 @@
 #include "qtdialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,29 @@ struct Step
 {
     enum Kind { Press, Type, Answer } kind;
     QString what;
+};
+
+// Counts the dialogs that appear once the program is ending.
+class LateDialogs final : public QObject
+{
+public:
+    explicit LateDialogs(const platform::Dialogs &dialogs)
+        : m_dialogs(dialogs)
+    {
+        QApplication::instance()->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QDialog *>(watched) && m_dialogs.ending())
+            ++count;
+        return false;
+    }
+
+private:
+    const platform::Dialogs &m_dialogs;
 };
 
 } // namespace
@@ -127,6 +152,65 @@ private slots:
                      "Введите значение коэффициента C",
                      "Хотите решить другое уравнение?",
                  }));
+    }
+
+    // However the program comes to an end while a stage's dialog is open, no dialog opens after
+    // it and the event loop returns. Before, every dialog then answered at once and the stage
+    // asked again for ever, at full speed and with no window. QTEST_FUNCTION_TIMEOUT (set for
+    // this test) fails such a spin, which no timer in the stopped event loop could see.
+    void endingDuringADialog_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("Alt+ы, then Space on Next within its delay") << "delayed Exit";
+        QTest::newRow("the window closed over the input box") << "window closed";
+        QTest::newRow("the application quits over the zero-A question") << "quit";
+    }
+
+    void endingDuringADialog()
+    {
+        QFETCH(QString, ending);
+        QApplication::setFont(wizard::defaultFont());
+        platform::QtDialogs dialogs;
+        frm1 window(dialogs);
+        dialogs.attach(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const LateDialogs late(dialogs);
+
+        QTimer hands;
+        hands.setInterval(5);
+        hands.callOnTimeout([&] {
+            auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (ending == u"window closed" && input && input->isVisible())
+                window.close();
+            else if (ending == u"quit" && input && input->isVisible())
+                typeAndAccept(input, {}); // A = 0
+            else if (ending == u"quit" && box && box->isVisible())
+                QCoreApplication::quit();
+        });
+        QTimer::singleShot(0, &window, [&] {
+            if (ending == u"delayed Exit") {
+                // Exit's delayed click lands while the A page's input box is open.
+                QTest::keyClick(&window, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdNext1");
+                const auto key = Qt::Key(QChar(u'Ы').unicode());
+                QTest::sendKeyEvent(QTest::Press, &window, key, QStringLiteral("ы"),
+                                    Qt::AltModifier);
+                QTest::sendKeyEvent(QTest::Release, &window, key, QStringLiteral("ы"),
+                                    Qt::AltModifier);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            } else {
+                hands.start();
+                QTest::mouseClick(window.findChild<QPushButton *>("cmdNext1"), Qt::LeftButton);
+            }
+        });
+        QApplication::exec();
+        QVERIFY(dialogs.ending());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(late.count, 0);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };
 

@@ -35,6 +35,7 @@ public:
         return text;
     }
     void end() override { }
+    bool ending() const override { return false; }
 
 private:
     std::deque<QString> m_typed;

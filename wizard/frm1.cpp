@@ -235,7 +235,7 @@ void frm1::cmdNext4Click()
     cmdBack3->setVisible(true);
     cmdBack3->setEnabled(false);
     m_answer = m_dialogs.messageBox(texts::Another.toString(), style::YesNo);
-    if (m_answer == answer::Yes)
+    if (m_answer == answer::Yes && !m_dialogs.ending())
         cmdNext1Click();
 }
 
@@ -245,11 +245,15 @@ void frm1::cmdExitClick()
 }
 
 // A zero A cannot make a quadratic equation: the user either quits or types A again on a
-// freshly opened A page.
+// freshly opened A page. Every stage stops as soon as the program is ending, however that
+// came about: its dialogs would answer at once, and it would ask again for ever.
 void frm1::askA()
 {
     for (;;) {
-        A = askNumber(texts::PromptA);
+        const std::optional<double> typed = askNumber(texts::PromptA);
+        if (!typed)
+            return;
+        A = *typed;
         if (A != 0) {
             showPreview(wizard::previewAfterA(A));
             return;
@@ -261,7 +265,11 @@ void frm1::askA()
             m_dialogs.end();
             return;
         }
+        if (m_dialogs.ending())
+            return;
         m_dialogs.messageBox(texts::AgainA.toString(), style::OkOnly);
+        if (m_dialogs.ending())
+            return;
         showPageA();
     }
 }
@@ -279,16 +287,23 @@ void frm1::askC()
 }
 
 // Zero is a fair value for B and C, but it is also what letters, an empty field and Cancel
-// read as, so the user confirms it. Returns false when the user ended the program instead.
+// read as, so the user confirms it. Returns false when the program is ending instead.
 bool frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot)
 {
     for (;;) {
-        slot = askNumber(prompt);
+        const std::optional<double> typed = askNumber(prompt);
+        if (!typed)
+            return false;
+        slot = *typed;
         if (slot != 0)
             return true;
         m_dialogs.messageBox(texts::ZeroNotice.toString(), style::OkOnly);
+        if (m_dialogs.ending())
+            return false;
         m_answer = m_dialogs.messageBox(keepZeroQuestion.toString(), style::YesNoCancel,
                                         texts::QuestionTitle.toString());
+        if (m_dialogs.ending())
+            return false;
         if (m_answer == answer::Yes)
             return true;
         if (m_answer == answer::Cancel) {
@@ -299,15 +314,19 @@ bool frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, doub
 }
 
 // A number beyond the range of a double would reach the preview and the solver as infinity,
-// so it is asked for again.
-double frm1::askNumber(QStringView prompt)
+// so it is asked for again. Nothing, once the program is ending.
+std::optional<double> frm1::askNumber(QStringView prompt)
 {
     for (;;) {
         const QString typed = m_dialogs.inputBox(prompt.toString());
+        if (m_dialogs.ending())
+            return std::nullopt;
         const double value = solver::ParseNumber(typed.toStdString());
         if (!std::isinf(value))
             return value;
         m_dialogs.messageBox(texts::TooLarge.toString(), style::OkOnly);
+        if (m_dialogs.ending())
+            return std::nullopt;
     }
 }
 

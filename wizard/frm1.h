@@ -3,6 +3,7 @@
 #include <QStringView>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -59,7 +60,7 @@ private:
     void askB(QStringView keepZeroQuestion);
     void askC();
     bool askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
-    double askNumber(QStringView prompt);
+    std::optional<double> askNumber(QStringView prompt);
     void showPreview(const std::string &equation);
 
     platform::Dialogs &m_dialogs;
