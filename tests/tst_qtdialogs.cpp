@@ -41,11 +41,18 @@ QStringList buttonTexts(const QWidget *dialog)
     return texts;
 }
 
-// Answers a dialog: a button's caption, "type:TEXT" then OK, "escape" or "close".
+// Answers a dialog: a button's caption, "type:TEXT" then OK, "escape", "enter" or "close";
+// "type:TEXT then ACTION" types into the field and answers with ACTION.
 void act(QWidget *dialog, const QString &action)
 {
-    if (action == u"escape") {
+    const qsizetype then = action.indexOf(u" then ");
+    if (then >= 0) {
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(), action.mid(5, then - 5));
+        act(dialog, action.mid(then + 6));
+    } else if (action == u"escape") {
         QTest::keyClick(dialog, Qt::Key_Escape);
+    } else if (action == u"enter") {
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return);
     } else if (action == u"close") {
         dialog->close();
     } else if (action.startsWith(u"type:")) {
@@ -151,6 +158,13 @@ private slots:
         QTest::newRow("0 OK") << 0 << QString() << "ОК" << 1 << app << ok << none;
         QTest::newRow("0 escape") << 0 << QString() << "escape" << 1 << app << ok << none;
         QTest::newRow("0 close") << 0 << QString() << "close" << 1 << app << ok << none;
+        // Enter presses the first button: on the keep-zero question, the last would end the
+        // program.
+        QTest::newRow("0 enter") << 0 << QString() << "enter" << 1 << app << ok << none;
+        QTest::newRow("3 enter") << 3 << question << "enter" << 6 << question << yesNoCancel
+                                 << none;
+        QTest::newRow("4 enter") << 4 << QString() << "enter" << 6 << app << yesNo << none;
+        QTest::newRow("20 enter") << 20 << error << "enter" << 6 << error << yesNo << critical;
         QTest::newRow("3 yes") << 3 << question << "Да" << 6 << question << yesNoCancel << none;
         QTest::newRow("3 no") << 3 << question << "Нет" << 7 << question << yesNoCancel << none;
         QTest::newRow("3 cancel") << 3 << question << "Отмена" << 2 << question << yesNoCancel
@@ -203,6 +217,15 @@ private slots:
                                 << "";
         QTest::newRow("close") << "close"
                                << "";
+        // What was typed is dropped unless the user accepts it.
+        QTest::newRow("typed, enter") << "type:-1.5e2 then enter"
+                                      << "-1.5e2";
+        QTest::newRow("typed, Cancel") << "type:-1.5e2 then Отмена"
+                                       << "";
+        QTest::newRow("typed, escape") << "type:-1.5e2 then escape"
+                                       << "";
+        QTest::newRow("typed, close") << "type:-1.5e2 then close"
+                                      << "";
     }
 
     void inputBox()
