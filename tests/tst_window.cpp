@@ -1,7 +1,12 @@
+#include "greyed.h"
 #include "windowfixture.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QPalette>
+#include <QStyle>
 #include <QTimer>
 
 using platform::answer::No;
@@ -45,6 +50,25 @@ QStringList disabledOn(Page page)
     default:
         return {};
     }
+}
+
+// The contrast of the preview's text with its background, as rendered: the background is the
+// commonest colour inside the frame, the text the colour that stands out from it most.
+double renderedContrast(QWidget *box)
+{
+    const QImage image = box->grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 3; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                             [](auto a, auto b) { return a.second < b.second; })
+                                ->first;
+    double most = 1;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+        most = std::max(most, wizard::contrast(QColor(*it), QColor(background)));
+    return most;
 }
 
 } // namespace
@@ -125,6 +149,49 @@ private slots:
     {
         f.create();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    }
+
+    // The preview is greyed, yet readable at 4.5 : 1 or more, under a light palette and a dark
+    // one switched to while the window is open.
+    void previewReadable_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        const QColor text(Qt::white), base(0x2a, 0x2a, 0x2a), window(0x35, 0x35, 0x35);
+        QTest::newRow("dark") << QPalette(text, window, window.lighter(), window.darker(), window,
+                                          text, text, base, window);
+    }
+
+    void previewReadable()
+    {
+        QFETCH(QPalette, palette);
+        f.window->setPalette(palette);
+        walk({"cmdNext1"});
+        auto *preview = f.control<QLineEdit>("txtCheck");
+        QCOMPARE(preview->text(), u" 1x^2+bx+c=0");
+        const double greyed = renderedContrast(preview);
+        QVERIFY2(greyed >= 4.5, qPrintable(QString::number(greyed)));
+
+        QLineEdit enabled(preview->text(), f.window.get());
+        enabled.setGeometry(preview->geometry());
+        enabled.setAlignment(preview->alignment());
+        enabled.show();
+        const double normal = renderedContrast(&enabled);
+        QVERIFY2(normal > greyed * 1.5,
+                 qPrintable(QStringLiteral("greyed %1, enabled %2").arg(greyed).arg(normal)));
+    }
+
+    // Three coefficients of 15 digits make a preview wider than its box: it shows its
+    // beginning, cut at the right, as the A page's edit box always did.
+    void longPreviewShowsItsBeginning()
+    {
+        f.dialogs.type("-123456789012345").type("-123456789012345").type("-123456789012345");
+        for (const char *name : {"cmdNext1", "cmdNext2", "cmdNext3"})
+            f.click(name);
+        auto *preview = f.control<QLineEdit>("txtCheck");
+        QVERIFY(preview->text().startsWith(u"-123456789012345x^2"));
+        QVERIFY(preview->fontMetrics().horizontalAdvance(preview->text()) > preview->width());
+        QVERIFY(preview->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 8);
     }
 
     void window()

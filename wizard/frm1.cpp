@@ -2,14 +2,17 @@
 
 #include "dialogs.h"
 #include "fonts.h"
+#include "greyed.h"
 #include "numbertext.h"
 #include "preview.h"
 #include "texts.h"
 #include "verdict.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -80,6 +83,7 @@ void frm1::createControls()
     txtCheck->setEnabled(false);
     txtCheck->setFocusPolicy(Qt::NoFocus);
     txtCheck->setVisible(false);
+    greyPreview();
 
     cmdBack3 = makeButton(this, "cmdBack3", texts::Back, backRect);
     cmdBack2 = makeButton(this, "cmdBack2", texts::Back, backRect);
@@ -114,6 +118,24 @@ void frm1::createControls()
     QWidget::setTabOrder(cmdBack2, cmdBack3);
     QWidget::setTabOrder(cmdBack3, cmdNext1);
     QWidget::setTabOrder(cmdNext1, cmdBack1);
+}
+
+// The preview shows greyed, as a disabled box does, and yet pupils read it as they type: the
+// toolkit's own disabled grey is too faint for that, under a light palette and a dark one.
+void frm1::greyPreview()
+{
+    QPalette preview; // only the greyed text is the preview's own; the rest follows the window
+    preview.setColor(QPalette::Disabled, QPalette::Text,
+                     wizard::readableGrey(palette().color(QPalette::Active, QPalette::Text),
+                                          palette().color(QPalette::Disabled, QPalette::Base)));
+    txtCheck->setPalette(preview);
+}
+
+void frm1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        greyPreview();
+    QWidget::changeEvent(event);
 }
 
 void frm1::connectHandlers()
@@ -330,7 +352,9 @@ std::optional<double> frm1::askNumber(QStringView prompt)
     }
 }
 
+// A preview wider than its box shows its beginning, cut at the right.
 void frm1::showPreview(const std::string &equation)
 {
     txtCheck->setText(QString::fromStdString(equation));
+    txtCheck->setCursorPosition(0);
 }

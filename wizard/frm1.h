@@ -47,8 +47,12 @@ public:
     };
     Values values() const { return {A, B, C, D, x1, x2, m_answer}; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void createControls();
+    void greyPreview();
     void connectHandlers();
 
     // The page-opening steps of the A and B handlers, before their coefficient is asked for.
