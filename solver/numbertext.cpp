@@ -152,7 +152,7 @@ double parseDecimal(std::string_view text)
     const bool plus = !text.empty() && text[0] == '+';
     const std::string_view number = text.substr(plus ? 1 : 0);
     const std::size_t first = !plus && !number.empty() && number[0] == '-' ? 1 : 0;
-    if (first >= number.size() || !(isDigit(number[first]) || number[first] == '.'))
+    if (first >= number.size() || (!isDigit(number[first]) && number[first] != '.'))
         return 0.0;
 
     constexpr std::ptrdiff_t trustedLength = 1000;
