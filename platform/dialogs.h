@@ -42,6 +42,10 @@ public:
     // no further statement of its handler.
     virtual void end() = 0;
 
+    // Gives the next dialog a text that a screen reader says before its prompt: what the
+    // window has just shown, which the dialog taking the focus would otherwise cut short.
+    virtual void announce(const QString &text) { Q_UNUSED(text); }
+
     // True once the program is ending, whatever ended it: end(), the window closed by the
     // window manager, the application told to quit. From then on no dialog opens (each answers
     // at once as if closed), and the wizard's handlers stop instead of asking again.

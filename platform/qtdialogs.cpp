@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -51,10 +53,14 @@ void QtDialogs::startEnding()
 }
 
 // The dialog's own event loop, unless the program is ending; then the dialog answers as closed.
-int QtDialogs::run(QDialog &dialog)
+// A screen reader says the description when the dialog opens: what was announced, then the
+// prompt.
+int QtDialogs::run(QDialog &dialog, const QString &prompt)
 {
+    const QString announced = std::exchange(m_announced, {});
     if (m_ending)
         return QDialog::Rejected;
+    dialog.setAccessibleDescription(announced.isEmpty() ? prompt : announced + u' ' + prompt);
     m_open = &dialog;
     const int result = dialog.exec();
     m_open = nullptr;
@@ -97,7 +103,7 @@ int QtDialogs::messageBox(const QString &prompt, int style, const QString &title
     }
     box.setDefaultButton(choices.first().button);
 
-    run(box);
+    run(box, prompt);
     if (m_ending)
         return closeAnswer;
     for (const Choice &choice : choices) {
@@ -117,7 +123,7 @@ QString QtDialogs::inputBox(const QString &prompt)
     dialog.setOkButtonText(OkText.toString());
     dialog.setCancelButtonText(CancelText.toString());
     // Tell OK from Cancel by the result: the text alone is empty for both.
-    if (run(dialog) != QDialog::Accepted)
+    if (run(dialog, prompt) != QDialog::Accepted)
         return QString();
     return dialog.textValue();
 }

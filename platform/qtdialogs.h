@@ -26,17 +26,19 @@ public:
     QString inputBox(const QString &prompt) override;
     void end() override;
     bool ending() const override { return m_ending; }
+    void announce(const QString &text) override { m_announced = text; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void startEnding();
-    int run(QDialog &dialog);
+    int run(QDialog &dialog, const QString &prompt);
 
     QPointer<QWidget> m_window;
     QPointer<QDialog> m_open;
     bool m_ending = false;
+    QString m_announced;
 };
 
 } // namespace platform

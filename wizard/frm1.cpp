@@ -8,6 +8,8 @@
 #include "texts.h"
 #include "verdict.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
@@ -23,10 +25,13 @@ namespace answer = platform::answer;
 
 namespace {
 
-QPushButton *makeButton(QWidget *parent, const char *name, QStringView caption, QRect rect)
+// A screen reader says the name, not the arrows or the access-key mark of the caption.
+QPushButton *makeButton(QWidget *parent, const char *name, QStringView caption, QStringView spoken,
+                        QRect rect)
 {
     auto *button = new QPushButton(caption.toString(), parent);
     button->setObjectName(QLatin1StringView(name));
+    button->setAccessibleName(spoken.toString());
     button->setGeometry(rect);
     // A button outside a dialog ignores Enter unless it is an auto-default button.
     button->setAutoDefault(true);
@@ -46,6 +51,14 @@ QLabel *makeLabel(QWidget *parent, const char *name, QStringView text, QRect rec
     return label;
 }
 
+// To assistive technology a plain top-level widget is a "filler"; the wizard is a window.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == u"frm1" && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
@@ -54,6 +67,8 @@ frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_dialogs(dialogs)
 {
+    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(accessibleAsWindow);
     setObjectName(QStringLiteral("frm1"));
     setWindowTitle(texts::WindowTitle.toString());
     setWindowIcon(QIcon(QStringLiteral(":/assets/vertex2.ico")));
@@ -73,8 +88,8 @@ void frm1::createControls()
     const QRect backRect(160, 384, 81, 33);
     const QRect nextRect(248, 384, 81, 33);
 
-    cmdBack1 = makeButton(this, "cmdBack1", texts::Back, backRect);
-    cmdNext1 = makeButton(this, "cmdNext1", texts::Next, nextRect);
+    cmdBack1 = makeButton(this, "cmdBack1", texts::Back, texts::BackName, backRect);
+    cmdNext1 = makeButton(this, "cmdNext1", texts::Next, texts::NextName, nextRect);
 
     txtCheck = new QLineEdit(this);
     txtCheck->setObjectName(QStringLiteral("txtCheck"));
@@ -85,18 +100,19 @@ void frm1::createControls()
     txtCheck->setVisible(false);
     greyPreview();
 
-    cmdBack3 = makeButton(this, "cmdBack3", texts::Back, backRect);
-    cmdBack2 = makeButton(this, "cmdBack2", texts::Back, backRect);
-    cmdNext4 = makeButton(this, "cmdNext4", texts::Next, nextRect);
-    cmdNext3 = makeButton(this, "cmdNext3", texts::Next, nextRect);
-    cmdNext2 = makeButton(this, "cmdNext2", texts::Next, nextRect);
-    cmdExit = makeButton(this, "cmdExit", texts::Exit, QRect(336, 384, 81, 33));
+    cmdBack3 = makeButton(this, "cmdBack3", texts::Back, texts::BackName, backRect);
+    cmdBack2 = makeButton(this, "cmdBack2", texts::Back, texts::BackName, backRect);
+    cmdNext4 = makeButton(this, "cmdNext4", texts::Next, texts::NextName, nextRect);
+    cmdNext3 = makeButton(this, "cmdNext3", texts::Next, texts::NextName, nextRect);
+    cmdNext2 = makeButton(this, "cmdNext2", texts::Next, texts::NextName, nextRect);
+    cmdExit = makeButton(this, "cmdExit", texts::Exit, texts::ExitName, QRect(336, 384, 81, 33));
 
     lblResult = makeLabel(this, "lblResult", u"", QRect(208, 120, 161, 97));
     lblCheck = makeLabel(this, "lblCheck", texts::CheckHeading, QRect(160, 48, 257, 33),
                          Qt::AlignHCenter);
     lblCheck->setFont(wizard::headingFont());
     lblCheck->setVisible(false);
+    lblCheck->setBuddy(txtCheck); // names the preview for a screen reader
     lblWelcome3 = makeLabel(this, "lblWelcome3", texts::Welcome3, QRect(160, 344, 265, 33));
     lblWelcome2 = makeLabel(this, "lblWelcome2", texts::Welcome2, QRect(160, 200, 265, 49));
     lblWelcome1 = makeLabel(this, "lblWelcome1", texts::Welcome1, QRect(160, 48, 265, 105));
@@ -109,6 +125,7 @@ void frm1::createControls()
     imgBackground->setGeometry(0, 0, 153, 422);
     imgBackground->setPixmap(QPixmap(QStringLiteral(":/assets/background.bmp")));
     imgBackground->setScaledContents(true);
+    imgBackground->setAccessibleName(texts::PictureName.toString());
 
     // Focus order of the buttons; labels and the disabled text box never take the focus.
     QWidget::setTabOrder(cmdExit, cmdNext2);
@@ -256,6 +273,7 @@ void frm1::cmdNext4Click()
     cmdNext1->setEnabled(false);
     cmdBack3->setVisible(true);
     cmdBack3->setEnabled(false);
+    m_dialogs.announce(verdict.caption);
     m_answer = m_dialogs.messageBox(texts::Another.toString(), style::YesNo);
     if (m_answer == answer::Yes && !m_dialogs.ending())
         cmdNext1Click();

@@ -20,6 +20,12 @@ inline constexpr QStringView Welcome2 = u"";
 inline constexpr QStringView Welcome3 = u"Вопросы и советы по улучшению программы присылайте на zorvan@paravel.ru.";
 inline constexpr QStringView CheckHeading = u"y=ax^2+bx+c";
 
+// What a screen reader says of the controls whose look says more than their text.
+inline constexpr QStringView BackName = u"Назад";
+inline constexpr QStringView NextName = u"Дальше";
+inline constexpr QStringView ExitName = u"Выход";
+inline constexpr QStringView PictureName = u"Надпись «Paravel»";
+
 // Coefficient entry. The А and В of the prompts are Cyrillic, the A of AgainA and every C Latin.
 inline constexpr QStringView PromptA = u"Введите значение коэффициента А";
 inline constexpr QStringView PromptB = u"Введите значение коэффициента В";
