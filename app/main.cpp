@@ -1,7 +1,7 @@
-#include "fonts.h"
-#include "frm1.h"
-#include "qtdialogs.h"
-#include "toolkittexts.h"
+#include "platform/qtdialogs.h"
+#include "platform/toolkittexts.h"
+#include "wizard/fonts.h"
+#include "wizard/frm1.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&toolkitTexts);
 
     platform::QtDialogs dialogs;
-    frm1 window(dialogs);
+    wizard::frm1 window(dialogs);
     dialogs.attach(&window);
     window.show();
     return QApplication::exec();

@@ -2,8 +2,8 @@
 // and one equation solved exactly beside the same in doubles alone.
 //   build/bench/bench_numbertext
 
-#include "numbertext.h"
-#include "roots.h"
+#include "solver/numbertext.h"
+#include "solver/roots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -133,7 +133,7 @@ const std::vector<std::array<double, 3>> &equations(bool extreme)
             std::array<double, 3> equation{};
             for (int k = 0; k < 3; ++k) {
                 equation[k] = wide ? (sign(random) ? 1.0 : -1.0) * (k == 1 ? 1e300 : 1e-300)
-                                         * (1 + hundredths(random) / 1e5)
+                        * (1 + hundredths(random) / 1e5)
                                    : (hundredths(random) | 1) / 100.0;
             }
             generated.push_back(equation);

@@ -6,10 +6,10 @@
 // Each run starts a fresh process of this program in one of the two roles; the roles take
 // turns so that a slow moment of the machine hits both alike. Linux only.
 
-#include "fonts.h"
-#include "frm1.h"
-#include "qtdialogs.h"
-#include "toolkittexts.h"
+#include "platform/qtdialogs.h"
+#include "platform/toolkittexts.h"
+#include "wizard/fonts.h"
+#include "wizard/frm1.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -71,7 +71,7 @@ int child(int argc, char *argv[], bool vertex2)
         QApplication::setFont(wizard::defaultFont());
         if (platform::loadRussianToolkitTexts(toolkitTexts))
             QApplication::installTranslator(&toolkitTexts);
-        window = std::make_unique<frm1>(dialogs);
+        window = std::make_unique<wizard::frm1>(dialogs);
         dialogs.attach(window.get());
     } else {
         window = std::make_unique<QWidget>();

@@ -3,10 +3,10 @@
 //
 //   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/corpus
 
-#include "exactroots.h"
-#include "numbertext.h"
-#include "preview.h"
-#include "verdict.h"
+#include "solver/numbertext.h"
+#include "tests/exactroots.h"
+#include "wizard/preview.h"
+#include "wizard/verdict.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "qtdialogs.h"
+#include "platform/qtdialogs.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,6 +10,9 @@
 
 namespace platform {
 
+using wizard::Answer;
+using wizard::Style;
+
 namespace {
 
 // The toolkit's own translations leave OK in Latin letters, so every caption is set here.
@@ -20,7 +23,7 @@ constexpr QStringView NoText = u"Нет";
 
 QString titleOrDefault(const QString &title)
 {
-    return title.isEmpty() ? ApplicationTitle.toString() : title;
+    return title.isEmpty() ? wizard::ApplicationTitle.toString() : title;
 }
 
 } // namespace
@@ -67,33 +70,33 @@ int QtDialogs::run(QDialog &dialog, const QString &prompt)
     return m_ending ? int(QDialog::Rejected) : result;
 }
 
-int QtDialogs::messageBox(const QString &prompt, int style, const QString &title)
+Answer QtDialogs::messageBox(const QString &prompt, Style style, const QString &title)
 {
     QMessageBox box(m_window);
     box.setWindowTitle(titleOrDefault(title));
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
-    box.setIcon((style & style::Critical) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setIcon(wizard::isCritical(style) ? QMessageBox::Critical : QMessageBox::NoIcon);
 
     struct Choice
     {
         QMessageBox::StandardButton button;
         QStringView text;
-        int code;
+        Answer code;
     };
-    const int buttons = style & ~style::Critical;
+    const Style buttons = wizard::buttonsOf(style);
     QList<Choice> choices;
-    int closeAnswer = answer::Ok; // what Escape and the close box answer
-    if (buttons == style::YesNoCancel) {
-        choices = {{QMessageBox::Yes, YesText, answer::Yes},
-                   {QMessageBox::No, NoText, answer::No},
-                   {QMessageBox::Cancel, CancelText, answer::Cancel}};
-        closeAnswer = answer::Cancel;
-    } else if (buttons == style::YesNo) {
-        choices = {{QMessageBox::Yes, YesText, answer::Yes}, {QMessageBox::No, NoText, answer::No}};
-        closeAnswer = answer::No;
+    Answer closeAnswer = Answer::Ok; // what Escape and the close box answer
+    if (buttons == Style::YesNoCancel) {
+        choices = {{QMessageBox::Yes, YesText, Answer::Yes},
+                   {QMessageBox::No, NoText, Answer::No},
+                   {QMessageBox::Cancel, CancelText, Answer::Cancel}};
+        closeAnswer = Answer::Cancel;
+    } else if (buttons == Style::YesNo) {
+        choices = {{QMessageBox::Yes, YesText, Answer::Yes}, {QMessageBox::No, NoText, Answer::No}};
+        closeAnswer = Answer::No;
     } else {
-        choices = {{QMessageBox::Ok, OkText, answer::Ok}};
+        choices = {{QMessageBox::Ok, OkText, Answer::Ok}};
     }
 
     for (const Choice &choice : choices) {
@@ -116,7 +119,7 @@ int QtDialogs::messageBox(const QString &prompt, int style, const QString &title
 QString QtDialogs::inputBox(const QString &prompt)
 {
     QInputDialog dialog(m_window);
-    dialog.setWindowTitle(ApplicationTitle.toString());
+    dialog.setWindowTitle(wizard::ApplicationTitle.toString());
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(QString());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "wizard/dialogs.h"
 
 #include <QDialog>
 #include <QObject>
@@ -12,7 +12,7 @@ namespace platform {
 // Dialogs made of QMessageBox and QInputDialog, modal to the window they are attached to.
 // Once the application quits, every event loop returns at once, so a dialog could no longer
 // wait for an answer: the program is then ending, and an open dialog is closed.
-class QtDialogs final : public QObject, public Dialogs
+class QtDialogs final : public QObject, public wizard::Dialogs
 {
     Q_OBJECT
 
@@ -22,7 +22,8 @@ public:
     // The window the dialogs belong to, and the one that end() closes.
     void attach(QWidget *window);
 
-    int messageBox(const QString &prompt, int style, const QString &title = {}) override;
+    wizard::Answer messageBox(const QString &prompt, wizard::Style style,
+                              const QString &title = {}) override;
     QString inputBox(const QString &prompt) override;
     void end() override;
     bool ending() const override { return m_ending; }

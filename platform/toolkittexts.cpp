@@ -1,4 +1,4 @@
-#include "toolkittexts.h"
+#include "platform/toolkittexts.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -8,8 +8,7 @@ namespace platform {
 
 bool loadRussianToolkitTexts(QTranslator &translator)
 {
-    return translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                           QStringLiteral("_"),
+    return translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 

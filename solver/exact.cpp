@@ -1,6 +1,6 @@
-#include "exact.h"
+#include "solver/exact.h"
 
-#include "numbertext.h"
+#include "solver/numbertext.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "numbertext.h"
+#include "solver/numbertext.h"
 
 #include <algorithm>
 #include <array>

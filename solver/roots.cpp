@@ -1,6 +1,6 @@
-#include "roots.h"
+#include "solver/roots.h"
 
-#include "exact.h"
+#include "solver/exact.h"
 
 #include <mpfr.h>
 

@@ -3,8 +3,8 @@
 // An exact reference for the roots: the polynomial itself, evaluated exactly. A root lies in an
 // interval when the polynomial changes sign across it in the right direction.
 
-#include "numbertext.h"
-#include "roots.h"
+#include "solver/numbertext.h"
+#include "solver/roots.h"
 
 #include <gmpxx.h>
 

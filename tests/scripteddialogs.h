@@ -1,9 +1,10 @@
 #pragma once
 
-#include "dialogs.h"
+#include "wizard/dialogs.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <optional>
@@ -11,7 +12,7 @@
 
 // A stand-in for the real dialogs: answers every question from a script and records what
 // was asked, in order.
-class ScriptedDialogs final : public platform::Dialogs
+class ScriptedDialogs final : public wizard::Dialogs
 {
 public:
     enum class Kind { Message, Input, End };
@@ -24,9 +25,22 @@ public:
     };
 
     // Queue the next answers: a code for a message box, a text for an input box.
-    ScriptedDialogs &answer(int code)
+    ScriptedDialogs &answer(wizard::Answer code)
     {
         m_script.emplace_back(code);
+        return *this;
+    }
+    ScriptedDialogs &answer(int code) { return answer(wizard::Answer(code)); }
+    // Queues answers written as a test table writes them: "#N" answers a message box with the
+    // code N, any other text is typed into an input box.
+    ScriptedDialogs &script(const QStringList &answers)
+    {
+        for (const QString &answer : answers) {
+            if (answer.startsWith(u'#'))
+                this->answer(answer.mid(1).toInt());
+            else
+                type(answer);
+        }
         return *this;
     }
     ScriptedDialogs &type(const QString &text)
@@ -38,19 +52,20 @@ public:
     // What a dialog answers when the next scripted answer is not for its kind, or there is none;
     // without these, such a dialog is a fault that ends the program, so a test cannot hang.
     std::optional<QString> defaultText;
-    std::optional<int> defaultAnswer;
+    std::optional<wizard::Answer> defaultAnswer;
 
     QList<Call> calls;
     int faults = 0; // unscripted or mismatched dialogs, and anything asked after end()
     bool ended = false;
     std::size_t pending() const { return m_script.size(); }
 
-    int messageBox(const QString &prompt, int style, const QString &title = {}) override
+    wizard::Answer messageBox(const QString &prompt, wizard::Style style,
+                              const QString &title = {}) override
     {
-        calls.append({Kind::Message, prompt, style, title});
+        calls.append({Kind::Message, prompt, int(style), title});
         faults += ended;
-        if (!m_script.empty() && std::holds_alternative<int>(m_script.front())) {
-            const int code = std::get<int>(m_script.front());
+        if (!m_script.empty() && std::holds_alternative<wizard::Answer>(m_script.front())) {
+            const wizard::Answer code = std::get<wizard::Answer>(m_script.front());
             m_script.pop_front();
             return code;
         }
@@ -58,9 +73,8 @@ public:
             return *defaultAnswer;
         ++faults;
         // Yes to a style-20 question and Cancel to a style-3 one both end the program.
-        return (style & platform::style::YesNoCancel) == platform::style::YesNoCancel
-            ? platform::answer::Cancel
-            : platform::answer::Yes;
+        return wizard::buttonsOf(style) == wizard::Style::YesNoCancel ? wizard::Answer::Cancel
+                                                                      : wizard::Answer::Yes;
     }
 
     QString inputBox(const QString &prompt) override
@@ -88,5 +102,5 @@ public:
     bool ending() const override { return ended; }
 
 private:
-    std::deque<std::variant<int, QString>> m_script;
+    std::deque<std::variant<wizard::Answer, QString>> m_script;
 };

@@ -172,12 +172,7 @@ private slots:
         QFETCH(QList<double>, values);
         QFETCH(bool, ended);
 
-        for (const QString &answer : answers) {
-            if (answer.startsWith(u'#'))
-                f.dialogs.answer(answer.mid(1).toInt());
-            else
-                f.dialogs.type(answer);
-        }
+        f.dialogs.script(answers);
         for (const QString &name : clicks) {
             if (f.dialogs.ended)
                 break;
@@ -194,19 +189,19 @@ private slots:
         QCOMPARE(f.dialogs.pending(), std::size_t(0));
         QCOMPARE(f.dialogs.ended, ended);
         QCOMPARE(f.preview(), preview);
-        const frm1::Values held = f.window->values();
+        const wizard::frm1::Values held = f.window->values();
         QCOMPARE((QList<double>{held.A, held.B, held.C}), values);
     }
 
     // A zero A reopens the A page before it asks again.
     void zeroAReopensPage()
     {
-        f.dialogs.type("").answer(platform::answer::No).answer(platform::answer::Ok).type("1");
+        f.dialogs.type("").answer(wizard::Answer::No).answer(wizard::Answer::Ok).type("1");
         f.click("cmdNext1");
         QVERIFY(f.control("cmdNext2")->isVisible());
         QVERIFY(f.control("cmdBack1")->isEnabled());
         QVERIFY(!f.control("cmdNext1")->isVisible());
-        QCOMPARE(f.window->values().answer, platform::answer::No);
+        QCOMPARE(f.window->values().answer, wizard::Answer::No);
     }
 
     // Each stage is a loop: a hundred thousand refusals in a row do not grow the stack.
@@ -228,14 +223,8 @@ private slots:
         constexpr int rounds = 100000;
         for (int i = 1; i < clicks.size(); ++i)
             f.dialogs.type("1");
-        for (int i = 0; i < rounds; ++i) {
-            for (const QString &answer : round) {
-                if (answer.startsWith(u'#'))
-                    f.dialogs.answer(answer.mid(1).toInt());
-                else
-                    f.dialogs.type(answer);
-            }
-        }
+        for (int i = 0; i < rounds; ++i)
+            f.dialogs.script(round);
         f.dialogs.type("7");
         for (const QString &name : clicks)
             f.click(qPrintable(name));

@@ -1,6 +1,6 @@
 // Reading typed numbers and writing them back, independent of the locale.
 
-#include "numbertext.h"
+#include "solver/numbertext.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The equation shown while the coefficients are typed.
 
-#include "preview.h"
+#include "wizard/preview.h"
 
 #include <QTest>
 

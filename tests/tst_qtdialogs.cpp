@@ -1,8 +1,8 @@
 // The real dialogs, answered the way a user would from a timer while they are open.
 
 #include "dialoghands.h"
-#include "qtdialogs.h"
-#include "toolkittexts.h"
+#include "platform/qtdialogs.h"
+#include "platform/toolkittexts.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -196,7 +196,7 @@ private slots:
         const QString prompt = QStringLiteral("Хотите решить другое уравнение?");
         Seen seen;
         whenShown(action, seen);
-        QCOMPARE(m_dialogs.messageBox(prompt, style, title), code);
+        QCOMPARE(int(m_dialogs.messageBox(prompt, wizard::Style(style), title)), code);
         QCOMPARE(seen.title, seenTitle);
         QCOMPARE(seen.text, prompt);
         QCOMPARE(seen.buttons, buttons);

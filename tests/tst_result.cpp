@@ -2,8 +2,8 @@
 
 #include "windowfixture.h"
 
-using platform::answer::No;
-using platform::answer::Yes;
+using wizard::Answer::No;
+using wizard::Answer::Yes;
 
 namespace {
 
@@ -33,12 +33,7 @@ class tst_Result : public QObject
     // Types the answers in order ("#N" answers a message box) and goes to the result page.
     void solve(const QStringList &answers)
     {
-        for (const QString &answer : answers) {
-            if (answer.startsWith(u'#'))
-                f.dialogs.answer(answer.mid(1).toInt());
-            else
-                f.dialogs.type(answer);
-        }
+        f.dialogs.script(answers);
         for (const char *name : {"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4"})
             f.click(name);
     }
@@ -116,7 +111,7 @@ private slots:
         QVERIFY(f.control("cmdNext2")->isVisible());
         QVERIFY(f.button("cmdBack1")->isEnabled());
         QCOMPARE(f.preview(), u" 5x^2+bx+c=0");
-        frm1::Values held = f.window->values();
+        wizard::frm1::Values held = f.window->values();
         QCOMPARE(held.A, 5.0);
         QCOMPARE(held.B, -3.0);
         QCOMPARE(held.C, 2.0);

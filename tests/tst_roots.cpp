@@ -2,8 +2,8 @@
 // shows, checked against the polynomial itself.
 
 #include "exactroots.h"
-#include "numbertext.h"
-#include "roots.h"
+#include "solver/numbertext.h"
+#include "solver/roots.h"
 
 #include <QTest>
 

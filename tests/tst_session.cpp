@@ -2,9 +2,9 @@
 // solved, then Exit. The steps are taken from a timer, like a user's hands.
 
 #include "dialoghands.h"
-#include "fonts.h"
-#include "frm1.h"
-#include "qtdialogs.h"
+#include "platform/qtdialogs.h"
+#include "wizard/fonts.h"
+#include "wizard/frm1.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -32,7 +32,7 @@ struct Step
 class LateDialogs final : public QObject
 {
 public:
-    explicit LateDialogs(const platform::Dialogs &dialogs)
+    explicit LateDialogs(const wizard::Dialogs &dialogs)
         : m_dialogs(dialogs)
     {
         QApplication::instance()->installEventFilter(this);
@@ -48,7 +48,7 @@ protected:
     }
 
 private:
-    const platform::Dialogs &m_dialogs;
+    const wizard::Dialogs &m_dialogs;
 };
 
 } // namespace
@@ -62,7 +62,7 @@ private slots:
     {
         QApplication::setFont(wizard::defaultFont());
         platform::QtDialogs dialogs;
-        frm1 window(dialogs);
+        wizard::frm1 window(dialogs);
         dialogs.attach(&window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QString, ending);
         QApplication::setFont(wizard::defaultFont());
         platform::QtDialogs dialogs;
-        frm1 window(dialogs);
+        wizard::frm1 window(dialogs);
         dialogs.attach(&window);
         window.show();
         window.activateWindow();

@@ -1,5 +1,5 @@
-#include "greyed.h"
 #include "windowfixture.h"
+#include "wizard/greyed.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QTimer>
 
-using platform::answer::No;
+using wizard::Answer::No;
 
 namespace {
 
@@ -109,7 +109,7 @@ private:
         f.dialogs.defaultAnswer = No;
         for (const QString &step : path) {
             if (step == u"yes")
-                f.dialogs.answer(platform::answer::Yes);
+                f.dialogs.answer(wizard::Answer::Yes);
             else
                 f.click(qPrintable(step));
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frm1.h"
 #include "scripteddialogs.h"
+#include "wizard/frm1.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,12 +14,12 @@
 struct WindowFixture
 {
     ScriptedDialogs dialogs;
-    std::unique_ptr<frm1> window;
+    std::unique_ptr<wizard::frm1> window;
 
     void create()
     {
         dialogs = ScriptedDialogs();
-        window = std::make_unique<frm1>(dialogs);
+        window = std::make_unique<wizard::frm1>(dialogs);
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))

@@ -3,9 +3,9 @@
 //
 //   render_pages OUTPUT_FOLDER        (or: cmake --build build --target pictures)
 
-#include "dialogs.h"
-#include "fonts.h"
-#include "frm1.h"
+#include "wizard/dialogs.h"
+#include "wizard/fonts.h"
+#include "wizard/frm1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,14 +17,17 @@
 namespace {
 
 // Types the next coefficient into each input box and answers No to every question.
-class TypingDialogs final : public platform::Dialogs
+class TypingDialogs final : public wizard::Dialogs
 {
 public:
     explicit TypingDialogs(std::deque<QString> typed)
         : m_typed(std::move(typed))
     { }
 
-    int messageBox(const QString &, int, const QString &) override { return platform::answer::No; }
+    wizard::Answer messageBox(const QString &, wizard::Style, const QString &) override
+    {
+        return wizard::Answer::No;
+    }
     QString inputBox(const QString &) override
     {
         QString text;
@@ -59,7 +62,7 @@ int main(int argc, char *argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     TypingDialogs dialogs({QStringLiteral("2"), QStringLiteral("-3"), QStringLiteral("-2")});
-    frm1 window(dialogs);
+    wizard::frm1 window(dialogs);
     window.show();
 
     const auto save = [&](const char *name) {

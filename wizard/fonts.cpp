@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "wizard/fonts.h"
 
 #include <QStringList>
 

@@ -1,12 +1,12 @@
-#include "frm1.h"
+#include "wizard/frm1.h"
 
-#include "dialogs.h"
-#include "fonts.h"
-#include "greyed.h"
-#include "numbertext.h"
-#include "preview.h"
-#include "texts.h"
-#include "verdict.h"
+#include "solver/numbertext.h"
+#include "wizard/dialogs.h"
+#include "wizard/fonts.h"
+#include "wizard/greyed.h"
+#include "wizard/preview.h"
+#include "wizard/texts.h"
+#include "wizard/verdict.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -20,8 +20,7 @@
 
 #include <cmath>
 
-namespace style = platform::style;
-namespace answer = platform::answer;
+namespace wizard {
 
 namespace {
 
@@ -54,14 +53,14 @@ QLabel *makeLabel(QWidget *parent, const char *name, QStringView text, QRect rec
 // To assistive technology a plain top-level widget is a "filler"; the wizard is a window.
 QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
 {
-    if (className == u"frm1" && object->isWidgetType())
+    if (className == QLatin1StringView(frm1::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
 }
 
 } // namespace
 
-frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
+frm1::frm1(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -72,7 +71,7 @@ frm1::frm1(platform::Dialogs &dialogs, QWidget *parent)
     setObjectName(QStringLiteral("frm1"));
     setWindowTitle(texts::WindowTitle.toString());
     setWindowIcon(QIcon(QStringLiteral(":/assets/vertex2.ico")));
-    setFont(wizard::defaultFont());
+    setFont(defaultFont());
     setFixedSize(425, 424);
 
     createControls();
@@ -110,7 +109,7 @@ void frm1::createControls()
     lblResult = makeLabel(this, "lblResult", u"", QRect(208, 120, 161, 97));
     lblCheck = makeLabel(this, "lblCheck", texts::CheckHeading, QRect(160, 48, 257, 33),
                          Qt::AlignHCenter);
-    lblCheck->setFont(wizard::headingFont());
+    lblCheck->setFont(headingFont());
     lblCheck->setVisible(false);
     lblCheck->setBuddy(txtCheck); // names the preview for a screen reader
     lblWelcome3 = makeLabel(this, "lblWelcome3", texts::Welcome3, QRect(160, 344, 265, 33));
@@ -118,7 +117,7 @@ void frm1::createControls()
     lblWelcome1 = makeLabel(this, "lblWelcome1", texts::Welcome1, QRect(160, 48, 265, 105));
     lblWelcome = makeLabel(this, "lblWelcome", texts::Welcome, QRect(160, 0, 265, 33),
                            Qt::AlignHCenter);
-    lblWelcome->setFont(wizard::headingFont());
+    lblWelcome->setFont(headingFont());
 
     imgBackground = new QLabel(this);
     imgBackground->setObjectName(QStringLiteral("imgBackground"));
@@ -143,8 +142,8 @@ void frm1::greyPreview()
 {
     QPalette preview; // only the greyed text is the preview's own; the rest follows the window
     preview.setColor(QPalette::Disabled, QPalette::Text,
-                     wizard::readableGrey(palette().color(QPalette::Active, QPalette::Text),
-                                          palette().color(QPalette::Disabled, QPalette::Base)));
+                     readableGrey(palette().color(QPalette::Active, QPalette::Text),
+                                  palette().color(QPalette::Disabled, QPalette::Base)));
     txtCheck->setPalette(preview);
 }
 
@@ -264,7 +263,7 @@ void frm1::cmdNext4Click()
 {
     InvisibleOff();
     lblResult->setVisible(true);
-    const wizard::Verdict verdict = wizard::solve(A, B, C);
+    const Verdict verdict = solve(A, B, C);
     D = verdict.D;
     x1 = verdict.x1.value_or(x1);
     x2 = verdict.x2.value_or(x2);
@@ -274,8 +273,8 @@ void frm1::cmdNext4Click()
     cmdBack3->setVisible(true);
     cmdBack3->setEnabled(false);
     m_dialogs.announce(verdict.caption);
-    m_answer = m_dialogs.messageBox(texts::Another.toString(), style::YesNo);
-    if (m_answer == answer::Yes && !m_dialogs.ending())
+    m_answer = m_dialogs.messageBox(texts::Another.toString(), Style::YesNo);
+    if (m_answer == Answer::Yes && !m_dialogs.ending())
         cmdNext1Click();
 }
 
@@ -295,19 +294,19 @@ void frm1::askA()
             return;
         A = *typed;
         if (A != 0) {
-            showPreview(wizard::previewAfterA(A));
+            showPreview(previewAfterA(A));
             return;
         }
         m_answer = m_dialogs.messageBox(texts::QuitOnZeroA.toString(),
-                                        style::YesNo | style::Critical,
+                                        Style::YesNo | Style::Critical,
                                         texts::ErrorTitle.toString());
-        if (m_answer == answer::Yes) {
+        if (m_answer == Answer::Yes) {
             m_dialogs.end();
             return;
         }
         if (m_dialogs.ending())
             return;
-        m_dialogs.messageBox(texts::AgainA.toString(), style::OkOnly);
+        m_dialogs.messageBox(texts::AgainA.toString(), Style::OkOnly);
         if (m_dialogs.ending())
             return;
         showPageA();
@@ -317,13 +316,13 @@ void frm1::askA()
 void frm1::askB(QStringView keepZeroQuestion)
 {
     if (askKeepingZero(texts::PromptB, keepZeroQuestion, B))
-        showPreview(wizard::previewAfterB(A, B));
+        showPreview(previewAfterB(A, B));
 }
 
 void frm1::askC()
 {
     if (askKeepingZero(texts::PromptC, texts::KeepZeroC, C))
-        showPreview(wizard::previewAfterC(A, B, C));
+        showPreview(previewAfterC(A, B, C));
 }
 
 // Zero is a fair value for B and C, but it is also what letters, an empty field and Cancel
@@ -337,16 +336,16 @@ bool frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, doub
         slot = *typed;
         if (slot != 0)
             return true;
-        m_dialogs.messageBox(texts::ZeroNotice.toString(), style::OkOnly);
+        m_dialogs.messageBox(texts::ZeroNotice.toString(), Style::OkOnly);
         if (m_dialogs.ending())
             return false;
-        m_answer = m_dialogs.messageBox(keepZeroQuestion.toString(), style::YesNoCancel,
+        m_answer = m_dialogs.messageBox(keepZeroQuestion.toString(), Style::YesNoCancel,
                                         texts::QuestionTitle.toString());
         if (m_dialogs.ending())
             return false;
-        if (m_answer == answer::Yes)
+        if (m_answer == Answer::Yes)
             return true;
-        if (m_answer == answer::Cancel) {
+        if (m_answer == Answer::Cancel) {
             m_dialogs.end();
             return false;
         }
@@ -364,7 +363,7 @@ std::optional<double> frm1::askNumber(QStringView prompt)
         const double value = solver::ParseNumber(typed.toStdString());
         if (!std::isinf(value))
             return value;
-        m_dialogs.messageBox(texts::TooLarge.toString(), style::OkOnly);
+        m_dialogs.messageBox(texts::TooLarge.toString(), Style::OkOnly);
         if (m_dialogs.ending())
             return std::nullopt;
     }
@@ -376,3 +375,5 @@ void frm1::showPreview(const std::string &equation)
     txtCheck->setText(QString::fromStdString(equation));
     txtCheck->setCursorPosition(0);
 }
+
+} // namespace wizard

@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "wizard/dialogs.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace platform {
-class Dialogs;
-}
+namespace wizard {
 
 // The wizard window. Its pages are sets of visible controls: every click handler hides the
 // page controls, shows its own page and then runs that page's dialog.
@@ -21,7 +21,7 @@ class frm1 : public QWidget
     Q_OBJECT
 
 public:
-    explicit frm1(platform::Dialogs &dialogs, QWidget *parent = nullptr);
+    explicit frm1(Dialogs &dialogs, QWidget *parent = nullptr);
 
     // The load handler: turns the freshly created window into the welcome page.
     void formLoad();
@@ -43,7 +43,7 @@ public:
     struct Values
     {
         double A, B, C, D, x1, x2;
-        int answer;
+        Answer answer;
     };
     Values values() const { return {A, B, C, D, x1, x2, m_answer}; }
 
@@ -67,7 +67,7 @@ private:
     std::optional<double> askNumber(QStringView prompt);
     void showPreview(const std::string &equation);
 
-    platform::Dialogs &m_dialogs;
+    Dialogs &m_dialogs;
 
     // Coefficient values live for the whole run; each stage overwrites its own.
     double A = 0;
@@ -76,7 +76,7 @@ private:
     double D = 0;
     double x1 = 0;
     double x2 = 0;
-    int m_answer = 0; // the answer to the last question
+    Answer m_answer{}; // the answer to the last question
 
     QPushButton *cmdBack1 = nullptr;
     QPushButton *cmdNext1 = nullptr;
@@ -95,3 +95,5 @@ private:
     QLabel *lblWelcome = nullptr;
     QLabel *imgBackground = nullptr;
 };
+
+} // namespace wizard

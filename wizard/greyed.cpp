@@ -1,4 +1,4 @@
-#include "greyed.h"
+#include "wizard/greyed.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "preview.h"
+#include "wizard/preview.h"
 
-#include "numbertext.h"
+#include "solver/numbertext.h"
 
 using solver::FormatNumber;
 

@@ -6,7 +6,7 @@
 // each stands whole on one line, so that a search for it finds it. Look-alike letters matter:
 // the comments say where a letter is Cyrillic or Latin.
 // clang-format off
-namespace texts {
+namespace wizard::texts {
 
 inline constexpr QStringView WindowTitle = u"Paravel v2.1 by Zorvan";
 
@@ -54,5 +54,5 @@ inline constexpr QStringView Another = u"Хотите решить другое 
 // A typed number beyond the range of a double is asked for again.
 inline constexpr QStringView TooLarge = u"Число слишком велико. Введите другое значение.";
 
-} // namespace texts
+} // namespace wizard::texts
 // clang-format on

@@ -1,7 +1,7 @@
-#include "verdict.h"
+#include "wizard/verdict.h"
 
-#include "roots.h"
-#include "texts.h"
+#include "solver/roots.h"
+#include "wizard/texts.h"
 
 #include <cmath>
 

@@ -3,23 +3,32 @@
 #include <QString>
 #include <QStringView>
 
-namespace platform {
+namespace wizard {
 
-// Style numbers of a message box: the buttons in the low bits, the icon as a flag.
-namespace style {
-inline constexpr int OkOnly = 0;
-inline constexpr int YesNoCancel = 3;
-inline constexpr int YesNo = 4;
-inline constexpr int Critical = 16;
-} // namespace style
+// The style of a message box: its buttons in the low bits, and the critical icon as a flag.
+enum class Style : int { OkOnly = 0, YesNoCancel = 3, YesNo = 4, Critical = 16 };
 
-// Answer codes a message box returns.
-namespace answer {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-} // namespace answer
+constexpr Style operator|(Style buttons, Style icon)
+{
+    return Style(int(buttons) | int(icon));
+}
+constexpr Style buttonsOf(Style style)
+{
+    return Style(int(style) & ~int(Style::Critical));
+}
+constexpr bool isCritical(Style style)
+{
+    return (int(style) & int(Style::Critical)) != 0;
+}
+
+// The answer a message box returns.
+enum class Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// The numbers the program's dialogs have always used.
+static_assert(int(Style::OkOnly) == 0 && int(Style::YesNoCancel) == 3 && int(Style::YesNo) == 4);
+static_assert(int(Style::YesNo | Style::Critical) == 20 && buttonsOf(Style(20)) == Style::YesNo);
+static_assert(int(Answer::Ok) == 1 && int(Answer::Cancel) == 2);
+static_assert(int(Answer::Yes) == 6 && int(Answer::No) == 7);
 
 // The title of every input box, and of a message box called without one.
 inline constexpr QStringView ApplicationTitle = u"Vertex2";
@@ -33,7 +42,7 @@ public:
 
     // Blocks until the user answers; returns an answer code. An empty title means the
     // application title.
-    virtual int messageBox(const QString &prompt, int style, const QString &title = {}) = 0;
+    virtual Answer messageBox(const QString &prompt, Style style, const QString &title = {}) = 0;
 
     // Blocks; returns the typed text on OK, the empty text on Cancel or close.
     virtual QString inputBox(const QString &prompt) = 0;
@@ -57,4 +66,4 @@ protected:
     Dialogs &operator=(const Dialogs &) = default;
 };
 
-} // namespace platform
+} // namespace wizard

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The libraries' dependencies point one way: the window's library links no code that makes a
+# real dialog, and what the number fuzzer links (the solver and the wizard's widget-free part)
+# uses no Qt Widgets at all. Read off the link interfaces CMake wrote to layers.txt (each
+# library's own; together they are the whole of what the window and the fuzzer link beyond Qt)
+# and off the archives' undefined symbols.
+#   check_layers.sh BUILD_FOLDER QT_WIDGETS_LIBRARY
+set -euo pipefail
+build=$1
+widgets=$2
+failed=0
+
+linked() { sed -n "s/^$1: //p" "$build/layers.txt"; }
+if linked wizard | grep -q platform; then
+    echo "FAILED: wizard links the real dialogs: $(linked wizard)"; failed=1
+fi
+for library in dialogs wizardcore solver; do
+    if linked $library | grep -q Widgets; then
+        echo "FAILED: $library links Qt Widgets: $(linked $library)"; failed=1
+    fi
+done
+echo "link interfaces:"; sed 's/^/  /' "$build/layers.txt"
+
+undefined() { nm -C --undefined-only "$1" | awk '{ $1 = ""; print substr($0, 2) }' | sort -u; }
+
+real_dialogs=$(undefined "$build/wizard/libwizard.a" | grep -E 'QMessageBox|QInputDialog|platform::' || true)
+if [ -n "$real_dialogs" ]; then
+    echo "FAILED: libwizard.a uses the real dialogs:"; echo "$real_dialogs"; failed=1
+else
+    echo "ok: libwizard.a uses no real dialog"
+fi
+
+nm -C -D --defined-only "$widgets" | awk '{ $1 = $2 = ""; print substr($0, 3) }' | sort -u >"$build/widgets.symbols"
+for archive in solver/libsolver.a wizard/libwizardcore.a; do
+    used=$(undefined "$build/$archive" | comm -12 - "$build/widgets.symbols")
+    if [ -n "$used" ]; then
+        echo "FAILED: $archive uses Qt Widgets:"; echo "$used"; failed=1
+    else
+        echo "ok: $archive uses no Qt Widgets"
+    fi
+done
+exit $failed
