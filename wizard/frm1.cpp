@@ -134,6 +134,20 @@ void frm1::createControls()
     QWidget::setTabOrder(cmdBack2, cmdBack3);
     QWidget::setTabOrder(cmdBack3, cmdNext1);
     QWidget::setTabOrder(cmdNext1, cmdBack1);
+
+    // The pages: what each shows besides Exit and the picture, the buttons it enables and
+    // disables (the rest keep their state), and the Next button that takes the focus, so that
+    // Enter walks through the wizard. The result page keeps the focus where it was.
+    m_pages = {{
+        {{cmdNext1, cmdBack1, lblWelcome, lblWelcome1, lblWelcome2, lblWelcome3},
+         {cmdNext1},
+         {cmdBack1},
+         cmdNext1},
+        {{cmdNext2, cmdBack1, lblCheck, txtCheck}, {cmdBack1}, {}, cmdNext2},
+        {{cmdNext3, cmdBack2, lblCheck, txtCheck}, {}, {}, cmdNext3},
+        {{cmdNext4, cmdBack3, lblCheck, txtCheck}, {cmdBack3}, {}, cmdNext4},
+        {{lblResult, cmdNext1, cmdBack3}, {}, {cmdNext1, cmdBack3}, nullptr},
+    }};
 }
 
 // The preview shows greyed, as a disabled box does, and yet pupils read it as they type: the
@@ -184,18 +198,23 @@ void frm1::InvisibleOff()
     txtCheck->setVisible(false);
 }
 
+void frm1::showPage(Page page)
+{
+    const PageSet &set = m_pages.at(std::size_t(page));
+    for (QWidget *control : set.shown)
+        control->setVisible(true);
+    for (QPushButton *button : set.enabled)
+        button->setEnabled(true);
+    for (QPushButton *button : set.disabled)
+        button->setEnabled(false);
+    if (set.focus)
+        set.focus->setFocus();
+}
+
 void frm1::formLoad()
 {
     InvisibleOff();
-    cmdNext1->setVisible(true);
-    cmdNext1->setEnabled(true);
-    cmdBack1->setVisible(true);
-    cmdBack1->setEnabled(false);
-    lblWelcome->setVisible(true);
-    lblWelcome1->setVisible(true);
-    lblWelcome2->setVisible(true);
-    lblWelcome3->setVisible(true);
-    cmdNext1->setFocus();
+    showPage(Page::Welcome);
 }
 
 void frm1::cmdBack1Click()
@@ -206,12 +225,7 @@ void frm1::cmdBack1Click()
 void frm1::showPageA()
 {
     InvisibleOff();
-    cmdNext2->setVisible(true);
-    cmdBack1->setVisible(true);
-    cmdBack1->setEnabled(true);
-    lblCheck->setVisible(true);
-    txtCheck->setVisible(true);
-    cmdNext2->setFocus();
+    showPage(Page::A);
 }
 
 void frm1::cmdNext1Click()
@@ -228,11 +242,7 @@ void frm1::cmdBack2Click()
 void frm1::showPageB()
 {
     InvisibleOff();
-    cmdNext3->setVisible(true);
-    cmdBack2->setVisible(true);
-    lblCheck->setVisible(true);
-    txtCheck->setVisible(true);
-    cmdNext3->setFocus();
+    showPage(Page::B);
 }
 
 void frm1::cmdNext2Click()
@@ -250,12 +260,7 @@ void frm1::cmdBack3Click()
 void frm1::cmdNext3Click()
 {
     InvisibleOff();
-    cmdNext4->setVisible(true);
-    cmdBack3->setVisible(true);
-    cmdBack3->setEnabled(true);
-    lblCheck->setVisible(true);
-    txtCheck->setVisible(true);
-    cmdNext4->setFocus();
+    showPage(Page::C);
     askC();
 }
 
@@ -268,10 +273,7 @@ void frm1::cmdNext4Click()
     x1 = verdict.x1.value_or(x1);
     x2 = verdict.x2.value_or(x2);
     lblResult->setText(verdict.caption);
-    cmdNext1->setVisible(true);
-    cmdNext1->setEnabled(false);
-    cmdBack3->setVisible(true);
-    cmdBack3->setEnabled(false);
+    showPage(Page::Result);
     m_dialogs.announce(verdict.caption);
     m_answer = m_dialogs.messageBox(texts::Another.toString(), Style::YesNo);
     if (m_answer == Answer::Yes && !m_dialogs.ending())

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QStringView>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -55,6 +57,18 @@ private:
     void greyPreview();
     void connectHandlers();
 
+    // The five pages, each a set of controls: see m_pages.
+    enum class Page { Welcome, A, B, C, Result };
+    struct PageSet
+    {
+        QList<QWidget *> shown;
+        QList<QPushButton *> enabled;
+        QList<QPushButton *> disabled;
+        QPushButton *focus;
+    };
+    // Shows a page's controls, after InvisibleOff has hidden the last page's.
+    void showPage(Page page);
+
     // The page-opening steps of the A and B handlers, before their coefficient is asked for.
     void showPageA();
     void showPageB();
@@ -94,6 +108,8 @@ private:
     QLabel *lblWelcome1 = nullptr;
     QLabel *lblWelcome = nullptr;
     QLabel *imgBackground = nullptr;
+
+    std::array<PageSet, 5> m_pages;
 };
 
 } // namespace wizard
