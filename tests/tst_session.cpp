@@ -1,10 +1,8 @@
 // A whole session as a user has it: the real window and the real dialogs, two equations
 // solved, then Exit. The steps are taken from a timer, like a user's hands.
 
+#include "app/program.h"
 #include "dialoghands.h"
-#include "platform/qtdialogs.h"
-#include "wizard/fonts.h"
-#include "wizard/frm1.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -60,10 +58,8 @@ class tst_Session : public QObject
 private slots:
     void twoEquations()
     {
-        QApplication::setFont(wizard::defaultFont());
-        platform::QtDialogs dialogs;
-        wizard::frm1 window(dialogs);
-        dialogs.attach(&window);
+        app::Program program;
+        wizard::frm1 &window = program.window();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -169,10 +165,9 @@ private slots:
     void endingDuringADialog()
     {
         QFETCH(QString, ending);
-        QApplication::setFont(wizard::defaultFont());
-        platform::QtDialogs dialogs;
-        wizard::frm1 window(dialogs);
-        dialogs.attach(&window);
+        app::Program program;
+        wizard::frm1 &window = program.window();
+        const wizard::Dialogs &dialogs = program.dialogs();
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
