@@ -144,9 +144,12 @@ double normalisedValue(const DecimalText &found)
     return value;
 }
 
-// from_chars rounds correctly, knows no locale and reads the same numbers, but for a leading
-// "+", "inf" and "nan". Its exponent saturates, which only a text thousands of digits long could
-// notice, and it tells overflow from underflow by no sign: those cases are worked out apart.
+// The longest number at the start of the text. from_chars reads the same numbers (but for a
+// leading "+", "inf" and "nan") and rounds them correctly, with no locale and whatever their
+// number of digits, but its exponent saturates at 65536, and it tells overflow from underflow
+// by no sign. A number with a longer exponent, where thousands of digits could offset it, or
+// beyond the range of a double, is therefore brought to 0.DIGITS × 10^N first; taking
+// from_chars's answer for all the rest is three times faster (bench_numbertext).
 double parseDecimal(std::string_view text)
 {
     const bool plus = !text.empty() && text[0] == '+';
@@ -155,13 +158,25 @@ double parseDecimal(std::string_view text)
     if (first >= number.size() || (!isDigit(number[first]) && number[first] != '.'))
         return 0.0;
 
-    constexpr std::ptrdiff_t trustedLength = 1000;
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc() && result.ptr - number.data() <= trustedLength)
-        return value;
     if (result.ec == std::errc::invalid_argument)
         return 0.0;
+    if (result.ec == std::errc()) {
+        // The exponent from_chars read, if any, is the run of digits that ends the number.
+        const char *digits = result.ptr;
+        while (digits > number.data() && isDigit(digits[-1]))
+            --digits;
+        const char *mark = digits > number.data() && (digits[-1] == '+' || digits[-1] == '-')
+            ? digits - 1
+            : digits;
+        const bool exponent = digits < result.ptr && mark > number.data()
+            && (mark[-1] == 'e' || mark[-1] == 'E');
+        while (exponent && digits < result.ptr && *digits == '0')
+            ++digits;
+        if (!exponent || result.ptr - digits <= 4)
+            return value;
+    }
     const DecimalText found = scanDecimal(number);
     const double magnitude = normalisedValue(found);
     return found.negative ? -magnitude : magnitude;

@@ -132,6 +132,8 @@ class tst_NumberText : public QObject
         row("four exponent digits", "5e0005", 5e5);
         row("long exponent of one", "1e00000000000000000001", 10);
         row("long exponent cancelled by digits", "0." + QByteArray(1500, '0') + "25e1500", 0.25);
+        // Beyond the 65536 where from_chars's exponent stops counting.
+        row("huge exponent cancelled by digits", "0." + QByteArray(70000, '0') + "25e70000", 0.25);
         row("cyrillic letters", "два", 0);
         row("unicode minus",
             "\xe2\x88\x92"
