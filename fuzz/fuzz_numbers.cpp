@@ -4,6 +4,7 @@
 //   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/corpus
 
 #include "solver/numbertext.h"
+#include "tests/digits.h"
 #include "tests/exactroots.h"
 #include "wizard/preview.h"
 #include "wizard/verdict.h"
@@ -26,18 +27,6 @@ void require(bool holds, const char *what, std::string_view detail)
                      detail.data());
         std::abort();
     }
-}
-
-int significantDigits(std::string_view text)
-{
-    text = text.substr(0, text.find_first_of("Ee"));
-    const std::size_t first = text.find_first_of("123456789");
-    if (first == std::string_view::npos)
-        return 0;
-    int digits = 0;
-    for (std::size_t i = first; i < text.size(); ++i)
-        digits += text[i] >= '0' && text[i] <= '9';
-    return digits;
 }
 
 bool showsNonNumber(std::string_view text)

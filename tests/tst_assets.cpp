@@ -1,9 +1,10 @@
 // The artwork embedded in the program: the format facts other tools rely on.
 
+#include "bytes.h"
+
 #include <QFile>
 #include <QImage>
 #include <QTest>
-#include <QtEndian>
 
 namespace {
 
@@ -11,16 +12,6 @@ QByteArray resource(const char *name)
 {
     QFile file(QStringLiteral(":/assets/") + QLatin1StringView(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-quint16 u16(const QByteArray &data, int at)
-{
-    return qFromLittleEndian<quint16>(data.constData() + at);
-}
-
-quint32 u32(const QByteArray &data, int at)
-{
-    return qFromLittleEndian<quint32>(data.constData() + at);
 }
 
 } // namespace

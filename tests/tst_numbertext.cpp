@@ -1,5 +1,6 @@
 // Reading typed numbers and writing them back, independent of the locale.
 
+#include "digits.h"
 #include "solver/numbertext.h"
 
 #include <QTest>
@@ -31,20 +32,6 @@ QByteArray shortest(double value)
 bool sameDouble(double a, double b)
 {
     return a == b && std::signbit(a) == std::signbit(b);
-}
-
-int significantDigits(const std::string &text)
-{
-    const std::string mantissa = text.substr(0, text.find('E'));
-    int digits = 0;
-    bool leading = true;
-    for (const char c : mantissa) {
-        if (c < '0' || c > '9')
-            continue;
-        leading = leading && c == '0';
-        digits += !leading;
-    }
-    return digits;
 }
 
 } // namespace

@@ -1,24 +1,15 @@
 // The Windows resource script, compiled here with the cross windres: the version record and
 // the program file's icon.
 
+#include "bytes.h"
+
 #include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 namespace {
-
-quint16 u16(const QByteArray &data, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(data.constData() + at);
-}
-
-quint32 u32(const QByteArray &data, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(data.constData() + at);
-}
 
 qsizetype align4(qsizetype at)
 {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtEndian>
+
+// Little-endian fields of the binary formats the tests read: BMP, ICO and Windows resources.
+
+inline quint16 u16(const QByteArray &data, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(data.constData() + at);
+}
+
+inline quint32 u32(const QByteArray &data, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(data.constData() + at);
+}
