@@ -1,5 +1,6 @@
 // The artwork embedded in the program: the format facts other tools rely on.
 
+#include "assets/artwork.h"
 #include "bytes.h"
 
 #include <QFile>
@@ -43,6 +44,8 @@ private slots:
         QVERIFY2(top.blue() > top.red(), "soft blue at the top");
         QVERIFY2(bottom.red() > bottom.blue(), "pink at the bottom");
         QCOMPARE(image.pixelColor(125, 247), QColor(Qt::black)); // the title crosses the middle
+        // The window decodes it itself, as Qt's own reader does.
+        QCOMPARE(assets::background(), image.convertToFormat(QImage::Format_RGB32));
     }
 
     void icon()
@@ -71,6 +74,7 @@ private slots:
         QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
         QCOMPARE(image.pixelColor(31, 31).alpha(), 0);
         QCOMPARE(image.pixelColor(16, 2), QColor(0x80, 0x00, 0x80));
+        QCOMPARE(assets::icon(), image.convertToFormat(QImage::Format_ARGB32));
     }
 };
 

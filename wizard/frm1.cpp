@@ -1,5 +1,6 @@
 #include "wizard/frm1.h"
 
+#include "assets/artwork.h"
 #include "solver/numbertext.h"
 #include "wizard/dialogs.h"
 #include "wizard/fonts.h"
@@ -70,7 +71,7 @@ frm1::frm1(Dialogs &dialogs, QWidget *parent)
     Q_UNUSED(accessibleAsWindow);
     setObjectName(QStringLiteral("frm1"));
     setWindowTitle(texts::WindowTitle.toString());
-    setWindowIcon(QIcon(QStringLiteral(":/assets/vertex2.ico")));
+    setWindowIcon(QIcon(QPixmap::fromImage(assets::icon())));
     setFont(defaultFont());
     setFixedSize(425, 424);
 
@@ -122,7 +123,7 @@ void frm1::createControls()
     imgBackground = new QLabel(this);
     imgBackground->setObjectName(QStringLiteral("imgBackground"));
     imgBackground->setGeometry(0, 0, 153, 422);
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/assets/background.bmp")));
+    imgBackground->setPixmap(QPixmap::fromImage(assets::background()));
     imgBackground->setScaledContents(true);
     imgBackground->setAccessibleName(texts::PictureName.toString());
 
