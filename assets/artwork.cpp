@@ -7,9 +7,12 @@ namespace assets {
 
 namespace {
 
+// The files are embedded uncompressed (assets/CMakeLists.txt), so their bytes are read where
+// they lie in the program.
 QByteArray embedded(const char *name)
 {
-    return QResource(QStringLiteral(":/assets/") + QLatin1StringView(name)).uncompressedData();
+    const QResource file(QStringLiteral(":/assets/") + QLatin1StringView(name));
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(file.data()), file.size());
 }
 
 quint32 field(const QByteArray &file, qsizetype at)
