@@ -54,7 +54,7 @@ QImage icon()
     const int width = int(field(file, header + 4));
     const int height = int(field(file, header + 8)) / 2; // the mask's rows are counted too
     const qsizetype palette = header + field(file, header);
-    const qsizetype colours = palette + 16 * 4;
+    const qsizetype colours = palette + qsizetype(16) * 4;
     const qsizetype mask = colours + rowBytes(width, 4) * height;
     QImage image(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y) {
@@ -62,7 +62,7 @@ QImage icon()
         for (int x = 0; x < width; ++x) {
             const auto pair = quint8(file[colours + rowBytes(width, 4) * row + x / 2]);
             const int index = x % 2 ? pair & 0x0F : pair >> 4;
-            const qsizetype entry = palette + 4 * index;
+            const qsizetype entry = palette + qsizetype(4) * index;
             const bool clear = quint8(file[mask + rowBytes(width, 1) * row + x / 8]) >> (7 - x % 8)
                 & 1;
             image.setPixel(x, y,

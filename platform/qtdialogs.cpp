@@ -55,7 +55,7 @@ void QtDialogs::startEnding()
         m_open->reject();
 }
 
-// The dialog's own event loop, unless the program is ending; then the dialog answers as closed.
+// The dialog's own event loop, unless the program is ending; then it answers as closed.
 // A screen reader says the description when the dialog opens: what was announced, then the
 // prompt.
 int QtDialogs::run(QDialog &dialog, const QString &prompt)
@@ -64,10 +64,11 @@ int QtDialogs::run(QDialog &dialog, const QString &prompt)
     if (m_ending)
         return QDialog::Rejected;
     dialog.setAccessibleDescription(announced.isEmpty() ? prompt : announced + u' ' + prompt);
+    // An end while the dialog is open rejects it (startEnding).
     m_open = &dialog;
     const int result = dialog.exec();
     m_open = nullptr;
-    return m_ending ? int(QDialog::Rejected) : result;
+    return result;
 }
 
 Answer QtDialogs::messageBox(const QString &prompt, Style style, const QString &title)

@@ -63,19 +63,19 @@ Point nearestOnGrid(const Comparison &x, Point at, Next next, Midpoint midpoint,
     for (;;) {
         const auto up = next(at, 1);
         const int upper = up ? x(midpoint(at, *up)) : 1;
-        if (upper < 0) {
+        if (up && upper < 0) {
             at = *up;
             continue;
         }
         const auto down = next(at, -1);
         const int lower = down ? x(midpoint(*down, at)) : -1;
-        if (lower > 0) {
+        if (down && lower > 0) {
             at = *down;
             continue;
         }
-        if (upper == 0 && !even(at))
+        if (up && upper == 0 && !even(at))
             return *up;
-        if (lower == 0 && !even(at))
+        if (down && lower == 0 && !even(at))
             return *down;
         return at;
     }

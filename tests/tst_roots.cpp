@@ -191,7 +191,7 @@ private slots:
             return uniform(-range, range);
         };
         int solved = 0;
-        for (int i = 0; i < 20000; ++i) {
+        for (int i = 0; i < 8000; ++i) {
             std::string a, b, c;
             if (kind == "plain" || kind == "large B") {
                 // Halves and quarters: whole numbers over 4 written out with two places.
@@ -232,7 +232,7 @@ private slots:
                           .exact
                 >= 0;
         }
-        QVERIFY(solved > 2000);
+        QVERIFY(solved > 800);
     }
 };
 
