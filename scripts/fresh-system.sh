@@ -56,16 +56,21 @@ fi
 
 systems=()
 cleanup() {
-    for system in "${systems[@]}"; do
-        umount -R -l "$system" 2>/dev/null || true
-        rm -rf --one-file-system "$system"
+    local made mounted
+    for made in "${systems[@]}"; do
+        umount -R -l "$made" 2>/dev/null || true
+        for mounted in proc sys dev tmp var/cache/apt/archives; do
+            umount -R -l "$made/$mounted" 2>/dev/null || true
+        done
+        rm -rf --one-file-system "$made"
     done
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
-# new_system: a fresh system from the base, sharing the package cache, printed as its folder.
+# new_system: a fresh system from the base, sharing the package cache, in $system (not printed:
+# cleanup must see it in systems).
 new_system() {
-    local system
     system=$(mktemp -d "/var/tmp/vertex2-$release.XXXXXX")
     systems+=("$system")
     tar -C "$system" -xf "$base"
@@ -75,7 +80,6 @@ new_system() {
     mount --rbind /dev "$system/dev"
     mount -t tmpfs tmpfs "$system/tmp"
     mount --bind "$packages" "$system/var/cache/apt/archives"
-    echo "$system"
 }
 
 # inside SYSTEM USER COMMAND: a login shell's command in the system, as root or as the user.
@@ -127,7 +131,7 @@ starts() {
 }
 
 if [ $# -gt 0 ]; then
-    system=$(new_system)
+    new_system
     clone "$system" root
     for command in "$@"; do
         timed "$system" root "$command"
@@ -135,7 +139,7 @@ if [ $# -gt 0 ]; then
     exit 0
 fi
 
-system=$(new_system)
+new_system
 clone "$system" root
 run_without_display "$system" root
 timed "$system" root ./test.sh
@@ -145,14 +149,14 @@ timed "$system" root "cd build && cpack -G DEB"
 deb=$(cd "$system/root/vertex2/build" && ls vertex2_*.deb)
 cp "$system/root/vertex2/build/$deb" "$cache/"
 
-system=$(new_system)
+new_system
 inside "$system" root "useradd -m -s /bin/bash pupil && echo 'pupil ALL=(ALL) NOPASSWD:ALL' >/etc/sudoers.d/pupil"
 clone "$system" pupil
 run_without_display "$system" pupil
 timed "$system" pupil ./test.sh
 timed "$system" pupil ./check.sh
 
-system=$(new_system)
+new_system
 cp "$cache/$deb" "$system/root/"
 say "installing $deb on a fresh system"
 inside "$system" root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
