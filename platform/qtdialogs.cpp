@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -110,11 +111,10 @@ Answer QtDialogs::messageBox(const QString &prompt, Style style, const QString &
     run(box, prompt);
     if (m_ending)
         return closeAnswer;
-    for (const Choice &choice : choices) {
-        if (box.clickedButton() == box.button(choice.button))
-            return choice.code;
-    }
-    return closeAnswer;
+    const auto clicked = std::find_if(
+        choices.cbegin(), choices.cend(),
+        [&box](const Choice &choice) { return box.clickedButton() == box.button(choice.button); });
+    return clicked == choices.cend() ? closeAnswer : clicked->code;
 }
 
 QString QtDialogs::inputBox(const QString &prompt)

@@ -73,6 +73,7 @@ trap 'exit 1' INT TERM
 new_system() {
     system=$(mktemp -d "/var/tmp/vertex2-$release.XXXXXX")
     systems+=("$system")
+    chmod 755 "$system" # the root folder of the system, which every user must enter
     tar -C "$system" -xf "$base"
     cp /etc/resolv.conf "$system/etc/resolv.conf"
     mount -t proc proc "$system/proc"
