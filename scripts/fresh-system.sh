@@ -171,7 +171,7 @@ if [[ $parts == *" package "* ]]; then
     deb=$(cd "$cache/$release-deb" && ls vertex2_*.deb)
     cp "$cache/$release-deb/$deb" "$system/root/"
     say "installing $deb on a fresh system"
-    inside "$system" root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
+    inside "$system" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
         | grep -E '^(Need to get|After this operation)'
     command=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/org.vertex2.Vertex2.desktop")
     starts "$system" root / "$command"
