@@ -9,6 +9,7 @@
 #       2. on a second fresh system, as a user with sudo: ./run.sh, ./test.sh, ./check.sh;
 #       3. on a third, the .deb installed with apt, and the program started under xvfb-run from
 #          the command in its desktop entry.
+#   VERTEX2_PROOF_PARTS="user package" scripts/fresh-system.sh RELEASE    some parts of it again
 #   scripts/fresh-system.sh RELEASE COMMAND...   only these commands, as root, in one fresh
 #                                                system (CI: scripts/fresh-system.sh trixie ./test.sh)
 #
