@@ -1,7 +1,7 @@
 // Arbitrary bytes through the number conversions and the result page's arithmetic, checking
 // what the program promises about every number it shows.
 //
-//   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/corpus
+//   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/numbers
 
 #include "solver/numbertext.h"
 #include "tests/digits.h"

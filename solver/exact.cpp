@@ -125,8 +125,7 @@ double nearestDouble(const Comparison &x, double guess)
     const auto even = [](double at) {
         return (std::bit_cast<std::uint64_t>(at) & 1) == 0;
     };
-    return nearestOnGrid(x, std::isnan(guess) ? 0.0 : std::clamp(guess, -largest, largest), next,
-                         midpoint, even);
+    return nearestOnGrid(x, std::clamp(guess, -largest, largest), next, midpoint, even);
 }
 
 std::string nearestShown(const Comparison &x, const std::string &guessDigits, long guessExponent)
@@ -135,8 +134,6 @@ std::string nearestShown(const Comparison &x, const std::string &guessDigits, lo
         return FormatDecimal(false, "0", 0);
 
     Shown guess{std::strtoll(guessDigits.c_str(), nullptr, 10), guessExponent - 15};
-    if (guess.mantissa == 0) // the guess is zero only when x is; this is never reached
-        guess.mantissa = Shown::Smallest;
     const auto next = [](const Shown &at, int direction) {
         return std::optional(at.next(direction));
     };

@@ -207,9 +207,6 @@ double ParseNumber(std::string_view text)
 std::string FormatNumber(double value)
 {
     const bool negative = std::signbit(value) && value != 0.0;
-    if (!std::isfinite(value))
-        return std::string(negative ? "-" : " ") + (std::isnan(value) ? "nan" : "inf");
-
     // Fifteen significant digits, rounded from the exact binary value: "d.dddddddddddddde±x".
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),

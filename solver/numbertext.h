@@ -16,7 +16,7 @@ double ParseNumber(std::string_view text);
 // Writes a number as the program shows it: a blank or "-" first, at most 15 significant digits
 // correctly rounded, no zero before the point, no trailing zeros. Magnitudes from 1E+15 up and
 // below 1E-04 are written with an exponent of at least two digits ("-2.5E-20"). Negative zero
-// is written as zero, " 0".
+// is written as zero, " 0". The value must be finite.
 std::string FormatNumber(double value);
 
 // Writes the decimal ±D.DDD…×10^exponent, given its significant digits (at most 15, trailing

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace solver {
 
@@ -35,8 +34,6 @@ public:
 // sign is +1 for the root that adds √D, −1 for the one that subtracts it.
 Root root(int sign, double B, const Discriminant &D, double A, double C)
 {
-    if (sgn(D.exact) < 0)
-        return {std::numeric_limits<double>::quiet_NaN(), {}}; // no real root
     const mpq_class a = decimalOf(A);
     const mpq_class b = decimalOf(B);
 

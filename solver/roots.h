@@ -27,8 +27,8 @@ struct Root
 Discriminant dis(double A, double B, double C);
 
 // The root that adds √D, (−B + √D) / (A·2), and the one that subtracts it, (−B − √D) / (A·2).
-// With D < 0 there is no real root: the value is NaN and nothing is shown. C serves the first
-// guess at the root, which is taken from x1·x2 = C/A where −B and ±√D would cancel.
+// They are asked for only when there is such a root: x1 when D ≥ 0, x2 when D > 0. C serves the
+// first guess at the root, which is taken from x1·x2 = C/A where −B and ±√D would cancel.
 Root iks1(double B, const Discriminant &D, double A, double C);
 Root iks2(double B, const Discriminant &D, double A, double C);
 

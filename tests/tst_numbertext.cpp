@@ -60,6 +60,7 @@ class tst_NumberText : public QObject
         row("plus", "+5", 5);
         row("blank inside", "1 2", 12);
         row("tab and line feed", "\t1\n2", 12);
+        row("line feed", "1\n2", 12);
         row("blank after sign", "- 5", -5);
         row("letters after", "3abc", 3);
         row("letter first", "x=2", 0);
@@ -72,6 +73,7 @@ class tst_NumberText : public QObject
         row("carriage return ends", "5\r", 5);
         row("minus zero", "-0", -0.0);
         row("zeros", "000.000", 0);
+        row("zeros with a long exponent", "000.000e123456", 0);
         row("correctly rounded", "0.1", 0.1);
         row("many digits", "3.14159265358979323846264338327950288", M_PI);
         row("largest", "1.7976931348623157e308", std::numeric_limits<double>::max());

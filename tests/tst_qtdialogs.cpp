@@ -5,6 +5,7 @@
 #include "platform/toolkittexts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -112,13 +113,15 @@ private slots:
             m_poll.stop();
             m_answer(dialog);
         });
-        // A dialog nobody answers fails the test instead of hanging it.
+        // A dialog nobody answers fails the test instead of hanging it, and so does every one
+        // after it.
         m_watchdog.setInterval(10000);
-        m_watchdog.setSingleShot(true);
         m_watchdog.callOnTimeout(this, [this] {
             m_stray = true;
-            if (QWidget *dialog = QApplication::activeModalWidget())
-                dialog->close();
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<QDialog *>(widget); dialog && dialog->isVisible())
+                    dialog->reject();
+            }
         });
     }
 
@@ -253,13 +256,22 @@ private slots:
         QCOMPARE(QLineEdit::tr("&Paste"), u"В&ставить");
     }
 
-    // Runs last: it closes the window and stops the event loop.
+    // Runs last: it closes the window and stops the event loop. From then on no dialog opens;
+    // each answers at once, as closed.
     void end()
     {
         QTimer::singleShot(0, this, [this] { m_dialogs.end(); });
-        QTimer::singleShot(5000, this, [] { QApplication::exit(1); });
+        QTimer endless;
+        endless.callOnTimeout([] { QApplication::exit(1); });
+        endless.start(5000);
         QCOMPARE(QApplication::exec(), 0);
+        endless.stop(); // a dialog that opens now stays open until the watchdog closes it
         QVERIFY(!m_window.isVisible());
+        QVERIFY(m_dialogs.ending());
+        const QString prompt = QStringLiteral("Хотите решить другое уравнение?");
+        QCOMPARE(m_dialogs.messageBox(prompt, wizard::Style::YesNoCancel), wizard::Answer::Cancel);
+        QCOMPARE(m_dialogs.messageBox(prompt, wizard::Style::YesNo), wizard::Answer::No);
+        QCOMPARE(m_dialogs.inputBox(prompt), QString());
     }
 };
 

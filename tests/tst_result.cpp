@@ -80,6 +80,9 @@ private slots:
         row("D beyond range", {"1", "1E200", "1"}, twoRoots("-1E-200", "-1E+200"));
         row("4AC beyond range", {"1E300", "0", "#1", "#6", "1E300"}, NoRoots);
         row("root beyond range", {"1E-310", "1", "1"}, Overflow);
+        row("first root beyond range", {"1E-10", "-1E300", "1"}, Overflow);
+        // D = 4E-30 − 4E-30 = 0 exactly, and x = 2E+308.
+        row("single root beyond range", {"5E-324", "-2E-15", "2E293"}, Overflow);
         row("largest coefficients",
             {"1.7976931348623157E308", "-1.7976931348623157E308", "-1.7976931348623157E308"},
             twoRoots(" 1.61803398874989", "-.618033988749895"));

@@ -2,11 +2,13 @@
 // shows, checked against the polynomial itself.
 
 #include "exactroots.h"
+#include "solver/exact.h"
 #include "solver/numbertext.h"
 #include "solver/roots.h"
 
 #include <QTest>
 
+#include <cfloat>
 #include <cmath>
 #include <random>
 #include <string>
@@ -233,6 +235,72 @@ private slots:
                 >= 0;
         }
         QVERIFY(solved > 800);
+    }
+
+    // The guesses only save steps: from a guess some steps off, the rounding steps to the same
+    // nearest double, and a tie to the even one from either neighbour.
+    void nearestDoubleFromAnyGuess_data()
+    {
+        QTest::addColumn<QByteArray>("x"); // a rational, "p/q"
+        QTest::addColumn<double>("guess");
+        QTest::addColumn<double>("nearest");
+        const double third = 1.0 / 3;
+        QTest::newRow("from above") << QByteArray("1/3") << third + 4 * DBL_EPSILON << third;
+        QTest::newRow("from below") << QByteArray("1/3") << third - 4 * DBL_EPSILON << third;
+        // 1 + 2⁻⁵³ lies halfway between 1 and 1 + 2⁻⁵², 1 + 3·2⁻⁵³ between that and 1 + 2⁻⁵¹.
+        QTest::newRow("tie down to even") << QByteArray("9007199254740993/9007199254740992")
+                                          << 1 + DBL_EPSILON << 1.0;
+        QTest::newRow("tie up to even") << QByteArray("9007199254740995/9007199254740992")
+                                        << 1 + DBL_EPSILON << 1 + 2 * DBL_EPSILON;
+        QTest::newRow("largest, nothing above")
+            << QByteArray(mpq_class(DBL_MAX).get_str().c_str()) << DBL_MAX << DBL_MAX;
+        QTest::newRow("beyond the largest") << QByteArray(mpq_class(DBL_MAX).get_str().c_str())
+                                            << double(INFINITY) << DBL_MAX;
+    }
+
+    void nearestDoubleFromAnyGuess()
+    {
+        QFETCH(QByteArray, x);
+        QFETCH(double, guess);
+        QFETCH(double, nearest);
+        const mpq_class target(x.toStdString(), 10);
+        const auto compared = [&target](const mpq_class &t) { return cmp(t, target); };
+        QCOMPARE(solver::nearestDouble(compared, guess), nearest);
+    }
+
+    void nearestShownFromAnyGuess_data()
+    {
+        QTest::addColumn<QByteArray>("x");
+        QTest::addColumn<QByteArray>("guessDigits"); // 0.DDD…×10^guessExponent
+        QTest::addColumn<int>("guessExponent");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("from above") << QByteArray("1/3") << QByteArray("333333333333337") << 0
+                                    << QByteArray(" .333333333333333");
+        QTest::newRow("up past a power of ten") << QByteArray("1") << QByteArray("999999999999998")
+                                                << 0 << QByteArray(" 1");
+        QTest::newRow("down past a power of ten")
+            << QByteArray("-999999999999999/1000000000000000") << QByteArray("-100000000000001")
+            << 1 << QByteArray("-.999999999999999");
+        // 0.1234567890123455 and …465 lie halfway between two 15-digit decimals.
+        QTest::newRow("tie up to even") << QByteArray("1234567890123455/10000000000000000")
+                                        << QByteArray("123456789012345") << 0
+                                        << QByteArray(" .123456789012346");
+        QTest::newRow("tie down to even") << QByteArray("1234567890123465/10000000000000000")
+                                          << QByteArray("123456789012347") << 0
+                                          << QByteArray(" .123456789012346");
+    }
+
+    void nearestShownFromAnyGuess()
+    {
+        QFETCH(QByteArray, x);
+        QFETCH(QByteArray, guessDigits);
+        QFETCH(int, guessExponent);
+        QFETCH(QByteArray, shown);
+        const mpq_class target(x.toStdString(), 10);
+        const auto compared = [&target](const mpq_class &t) { return cmp(t, target); };
+        QCOMPARE(QByteArray::fromStdString(
+                     solver::nearestShown(compared, guessDigits.toStdString(), guessExponent)),
+                 shown);
     }
 };
 

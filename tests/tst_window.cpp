@@ -1,3 +1,4 @@
+#include "pages.h"
 #include "windowfixture.h"
 #include "wizard/greyed.h"
 
@@ -12,45 +13,6 @@
 using wizard::Answer::No;
 
 namespace {
-
-enum class Page { Welcome, A, B, C, Result };
-
-const QStringList PageControls = {
-    QStringLiteral("cmdNext1"),    QStringLiteral("cmdNext2"),    QStringLiteral("cmdNext3"),
-    QStringLiteral("cmdNext4"),    QStringLiteral("cmdBack1"),    QStringLiteral("cmdBack2"),
-    QStringLiteral("cmdBack3"),    QStringLiteral("lblWelcome"),  QStringLiteral("lblWelcome1"),
-    QStringLiteral("lblWelcome2"), QStringLiteral("lblWelcome3"), QStringLiteral("lblCheck"),
-    QStringLiteral("lblResult"),   QStringLiteral("txtCheck"),
-};
-
-QStringList shownOn(Page page)
-{
-    switch (page) {
-    case Page::Welcome:
-        return {"cmdNext1", "cmdBack1", "lblWelcome", "lblWelcome1", "lblWelcome2", "lblWelcome3"};
-    case Page::A:
-        return {"cmdNext2", "cmdBack1", "lblCheck", "txtCheck"};
-    case Page::B:
-        return {"cmdNext3", "cmdBack2", "lblCheck", "txtCheck"};
-    case Page::C:
-        return {"cmdNext4", "cmdBack3", "lblCheck", "txtCheck"};
-    case Page::Result:
-        return {"lblResult", "cmdNext1", "cmdBack3"};
-    }
-    return {};
-}
-
-QStringList disabledOn(Page page)
-{
-    switch (page) {
-    case Page::Welcome:
-        return {"cmdBack1"};
-    case Page::Result:
-        return {"cmdNext1", "cmdBack3"};
-    default:
-        return {};
-    }
-}
 
 // The contrast of the preview's text with its background, as rendered: the background is the
 // commonest colour inside the frame, the text the colour that stands out from it most.
@@ -84,20 +46,7 @@ private:
 
     void verifyPage(Page page)
     {
-        const QStringList shown = shownOn(page);
-        const QStringList disabled = disabledOn(page);
-        for (const QString &name : PageControls) {
-            auto *widget = f.window->findChild<QWidget *>(name);
-            QVERIFY2(widget, qPrintable(name));
-            QVERIFY2(widget->isVisibleTo(f.window.get()) == shown.contains(name),
-                     qPrintable(name + QStringLiteral(" visibility")));
-            if (shown.contains(name) && name.startsWith(u"cmd"))
-                QVERIFY2(widget->isEnabled() != disabled.contains(name),
-                         qPrintable(name + QStringLiteral(" enabled state")));
-        }
-        QVERIFY(f.button("cmdExit")->isVisible());
-        QVERIFY(f.button("cmdExit")->isEnabled());
-        QVERIFY(f.control("imgBackground")->isVisible());
+        QVERIFY2(pageShown(*f.window) == page, qPrintable(describeControls(*f.window)));
         QVERIFY(!f.control("txtCheck")->isEnabled());
     }
 

@@ -40,9 +40,8 @@ double contrast(const QColor &a, const QColor &b)
 QColor readableGrey(const QColor &text, const QColor &background)
 {
     // 4.5 : 1 is the least for text; the margin keeps rounding to 8-bit colours above it.
+    // Text already fainter than that stays as it is: no share of the way is readable.
     constexpr double least = 4.8;
-    if (contrast(text, background) <= least)
-        return text;
     double readable = 0; // shares of the way towards the background
     double unreadable = 1;
     for (int step = 0; step < 20; ++step) {

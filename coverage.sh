@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Line and branch coverage of the libraries by everything that tests them: the test suite, and
+# both fuzz targets run once over their checked-in inputs. Built with clang's source-based
+# coverage in build-coverage/; prints the table for solver/, wizard/ and platform/.
+# Any arguments go to llvm-cov report (for example -show-functions); llvm-cov show, with the
+# same objects and build-coverage/coverage.profdata, shows each line.
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+
+install_packages run test check coverage
+
+coverage="$root/build-coverage"
+[ -f "$coverage/build.ninja" ] \
+    || CC=clang CXX=clang++ cmake -S "$root" -B "$coverage" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DBUILD_TESTING=ON -DVERTEX2_COVERAGE=ON -DVERTEX2_FUZZ=ON
+cmake --build "$coverage"
+
+profiles="$coverage/profiles"
+rm -rf "$profiles"
+mkdir "$profiles"
+export LLVM_PROFILE_FILE="$profiles/%p.profraw"
+ctest --test-dir "$coverage" --output-on-failure
+"$coverage/fuzz/fuzz_numbers" -runs=0 "$root/fuzz/numbers" 2>/dev/null
+"$coverage/fuzz/fuzz_wizard" -runs=0 "$root/fuzz/sessions" 2>/dev/null
+
+llvm-profdata merge -sparse -o "$coverage/coverage.profdata" "$profiles"/*.profraw
+# The programs that ran: the first as llvm-cov names it, the rest as further objects.
+mapfile -t programs < <(find "$coverage" -type f -perm -u+x \( -name 'tst_*' -o -name 'fuzz_*' \
+    -o -name vertex2 \) -not -path '*/CMakeFiles/*' | sort)
+objects=("${programs[0]}")
+for program in "${programs[@]:1}"; do
+    objects+=(-object "$program")
+done
+llvm-cov report -instr-profile="$coverage/coverage.profdata" "${objects[@]}" "$@" \
+    "$root/solver" "$root/wizard" "$root/platform"

@@ -1,0 +1,271 @@
+#include "fuzz/sessiondialogs.h"
+
+#include "solver/numbertext.h"
+#include "solver/roots.h"
+#include "tests/pages.h"
+#include "wizard/texts.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+using wizard::Answer;
+using wizard::Style;
+namespace texts = wizard::texts;
+
+namespace {
+
+// Where each question belongs: the pages it may be asked on, its style (none for an input box)
+// and title, and for the two wordings of the B question, the button that opened the page.
+struct Question
+{
+    QStringView prompt;
+    QList<Page> pages;
+    std::optional<Style> style;
+    QStringView title = {};
+    QStringView openedBy = {};
+};
+
+const QList<Question> &questions()
+{
+    static const QList<Question> all = {
+        {texts::PromptA, {Page::A}, std::nullopt},
+        {texts::PromptB, {Page::B}, std::nullopt},
+        {texts::PromptC, {Page::C}, std::nullopt},
+        {texts::TooLarge, {Page::A, Page::B, Page::C}, Style::OkOnly},
+        {texts::QuitOnZeroA, {Page::A}, Style::YesNo | Style::Critical, texts::ErrorTitle},
+        {texts::AgainA, {Page::A}, Style::OkOnly},
+        {texts::ZeroNotice, {Page::B, Page::C}, Style::OkOnly},
+        {texts::KeepZeroB, {Page::B}, Style::YesNoCancel, texts::QuestionTitle, u"cmdNext2"},
+        {texts::KeepZeroBFromC, {Page::B}, Style::YesNoCancel, texts::QuestionTitle, u"cmdBack3"},
+        {texts::KeepZeroC, {Page::C}, Style::YesNoCancel, texts::QuestionTitle},
+        {texts::Another, {Page::Result}, Style::YesNo},
+    };
+    return all;
+}
+
+// A message box's buttons, the default first, and what Escape and its close box answer, as the
+// real dialogs have them.
+QList<Answer> buttonsIn(Style style)
+{
+    switch (wizard::buttonsOf(style)) {
+    case Style::YesNoCancel:
+        return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Style::YesNo:
+        return {Answer::Yes, Answer::No};
+    default:
+        return {Answer::Ok};
+    }
+}
+
+Answer closeAnswer(Style style)
+{
+    switch (wizard::buttonsOf(style)) {
+    case Style::YesNoCancel:
+        return Answer::Cancel;
+    case Style::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
+}
+
+std::optional<Answer> buttonNamed(unsigned char byte)
+{
+    switch (byte) {
+    case 'y':
+        return Answer::Yes;
+    case 'n':
+        return Answer::No;
+    case 'c':
+        return Answer::Cancel;
+    case 'o':
+        return Answer::Ok;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void fail(const char *what, const char *how, const QString &detail)
+{
+    std::fprintf(stderr, "fuzz_wizard: %s %s: %s\n", what, how, qPrintable(detail));
+    std::abort();
+}
+
+std::optional<unsigned char> Script::next()
+{
+    const std::optional<unsigned char> byte = peek();
+    if (byte)
+        m_rest.remove_prefix(1);
+    return byte;
+}
+
+std::optional<unsigned char> Script::peek() const
+{
+    if (m_rest.empty())
+        return std::nullopt;
+    return static_cast<unsigned char>(m_rest.front());
+}
+
+std::string_view Script::line()
+{
+    const std::size_t cut = m_rest.find('\n');
+    const std::string_view text = m_rest.substr(0, cut);
+    m_rest.remove_prefix(cut == std::string_view::npos ? m_rest.size() : cut + 1);
+    return text;
+}
+
+void SessionDialogs::watch(wizard::frm1 &window)
+{
+    m_window = &window;
+    window.installEventFilter(this);
+    // A button is pressed before its handler runs; clicked comes after it.
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        connect(button, &QPushButton::pressed, this,
+                [this, button] { m_lastPressed = button->objectName(); });
+    }
+}
+
+bool SessionDialogs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == static_cast<QObject *>(m_window) && event->type() == QEvent::Close && !m_ended)
+        noteEnd();
+    return false;
+}
+
+void SessionDialogs::noteEnd()
+{
+    m_ended = true;
+    m_atEnd = snapshot();
+}
+
+SessionDialogs::Snapshot SessionDialogs::snapshot() const
+{
+    Snapshot now;
+    for (const QWidget *control : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        now.controls.append({control->objectName(), control->isHidden(), control->isEnabled()});
+    now.preview = m_window->findChild<QLineEdit *>(QStringLiteral("txtCheck"))->text();
+    now.verdict = m_window->findChild<QLabel *>(QStringLiteral("lblResult"))->text();
+    const wizard::frm1::Values values = m_window->values();
+    now.held = {values.A, values.B, values.C, values.D, values.x1, values.x2};
+    return now;
+}
+
+void SessionDialogs::checkSlots() const
+{
+    const wizard::frm1::Values values = m_window->values();
+    const std::array<double, 6> held{values.A, values.B, values.C, values.D, values.x1, values.x2};
+    if (held != m_model.held || values.answer != m_model.answer) {
+        QString detail;
+        for (std::size_t i = 0; i < held.size(); ++i)
+            detail += QStringLiteral("%1/%2 ").arg(held.at(i)).arg(m_model.held.at(i));
+        fail("the held", "do not hold the answers (window/model)",
+             detail + QStringLiteral("answer %1/%2").arg(int(values.answer)).arg(int(m_model.answer)));
+    }
+}
+
+void SessionDialogs::checkNothingAfterEnd() const
+{
+    if (snapshot() != m_atEnd)
+        fail("a handler", "went on after the end", describeControls(*m_window));
+    checkSlots();
+}
+
+int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, const QString &title)
+{
+    ++m_answered;
+    if (m_ended)
+        fail("a dialog", "was asked after the end", prompt);
+    const std::optional<Page> page = pageShown(*m_window);
+    if (!page)
+        fail("a dialog", "was asked with no single page shown", describeControls(*m_window));
+    const QList<Question> &all = questions();
+    const auto question = std::find_if(all.cbegin(), all.cend(), [&](const Question &known) {
+        return known.prompt == prompt && known.pages.contains(*page) && known.style == style
+            && (known.title.isEmpty() ? title.isEmpty() : known.title == title)
+            && (known.openedBy.isEmpty() || known.openedBy == m_lastPressed);
+    });
+    if (question == all.cend())
+        fail("a dialog", "was asked where it does not belong", prompt);
+    if (prompt == texts::Another) {
+        auto &[A, B, C, D, x1, x2] = m_model.held;
+        const solver::Discriminant exact = solver::dis(A, B, C);
+        D = exact.value;
+        if (sgn(exact.exact) >= 0)
+            x1 = solver::iks1(B, exact, A, C).value;
+        if (sgn(exact.exact) > 0)
+            x2 = solver::iks2(B, exact, A, C).value;
+    }
+    checkSlots();
+    return int(question - all.cbegin()); // the input boxes come first, for A, B and C
+}
+
+// The window closes under an open dialog, which answers as closed.
+void SessionDialogs::closeUnder()
+{
+    m_window->close();
+}
+
+Answer SessionDialogs::messageBox(const QString &prompt, Style style, const QString &title)
+{
+    asked(prompt, style, title);
+    const QList<Answer> buttons = buttonsIn(style);
+    const std::optional<unsigned char> byte = m_script.next();
+    Answer answer = closeAnswer(style);
+    if (!byte || *byte == 'q') {
+        closeUnder();
+    } else if (*byte == '\n' || *byte == ' ') {
+        answer = buttons.first();
+    } else if (const std::optional<Answer> named = buttonNamed(*byte)) {
+        answer = buttons.contains(*named) ? *named : buttons.at(*byte % buttons.size());
+    } else if (*byte != 'e') {
+        const qsizetype pick = *byte % (buttons.size() + 2);
+        if (pick < buttons.size())
+            answer = buttons.at(pick);
+        else if (pick == buttons.size() + 1)
+            closeUnder();
+    }
+    if (wizard::buttonsOf(style) != Style::OkOnly)
+        m_model.answer = answer;
+    return answer;
+}
+
+QString SessionDialogs::inputBox(const QString &prompt)
+{
+    const int coefficient = asked(prompt, std::nullopt, QString());
+    QString typed;
+    if (!m_script.peek()) {
+        closeUnder();
+        return typed;
+    }
+    if (*m_script.peek() == '~') {
+        m_script.next();
+        const std::optional<unsigned char> how = m_script.next();
+        if (!how || *how == 'q') {
+            closeUnder();
+            return typed;
+        }
+    } else {
+        const std::string_view line = m_script.line();
+        typed = QString::fromUtf8(line.data(), qsizetype(line.size()));
+    }
+    const double value = solver::ParseNumber(typed.toStdString());
+    if (!std::isinf(value))
+        m_model.held.at(std::size_t(coefficient)) = value;
+    return typed;
+}
+
+void SessionDialogs::end()
+{
+    if (m_ended)
+        fail("end", "was called twice", QString());
+    noteEnd();
+    m_window->close();
+}
