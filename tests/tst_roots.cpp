@@ -252,8 +252,14 @@ private slots:
                                           << 1 + DBL_EPSILON << 1.0;
         QTest::newRow("tie up to even") << QByteArray("9007199254740995/9007199254740992")
                                         << 1 + DBL_EPSILON << 1 + 2 * DBL_EPSILON;
+        QTest::newRow("tie at even, above") << QByteArray("9007199254740993/9007199254740992")
+                                            << 1.0 << 1.0;
+        QTest::newRow("tie at even, below") << QByteArray("9007199254740995/9007199254740992")
+                                            << 1 + 2 * DBL_EPSILON << 1 + 2 * DBL_EPSILON;
         QTest::newRow("largest, nothing above")
             << QByteArray(mpq_class(DBL_MAX).get_str().c_str()) << DBL_MAX << DBL_MAX;
+        QTest::newRow("lowest, nothing below")
+            << QByteArray(mpq_class(-DBL_MAX).get_str().c_str()) << -DBL_MAX << -DBL_MAX;
         QTest::newRow("beyond the largest") << QByteArray(mpq_class(DBL_MAX).get_str().c_str())
                                             << double(INFINITY) << DBL_MAX;
     }
@@ -288,6 +294,12 @@ private slots:
         QTest::newRow("tie down to even") << QByteArray("1234567890123465/10000000000000000")
                                           << QByteArray("123456789012347") << 0
                                           << QByteArray(" .123456789012346");
+        QTest::newRow("tie at even, above") << QByteArray("1234567890123455/10000000000000000")
+                                            << QByteArray("123456789012346") << 0
+                                            << QByteArray(" .123456789012346");
+        QTest::newRow("tie at even, below") << QByteArray("1234567890123465/10000000000000000")
+                                            << QByteArray("123456789012346") << 0
+                                            << QByteArray(" .123456789012346");
     }
 
     void nearestShownFromAnyGuess()
