@@ -130,11 +130,12 @@ void take(const Step &step, wizard::frm1 &window)
 
 // Fontconfig keeps what it reads of the fonts for as long as the process runs, out of sight of
 // the leak checker; the application, and so the fonts, live as long as the fuzzer.
-extern "C" const char *__lsan_default_suppressions()
+extern "C" const char *__lsan_default_suppressions() // NOLINT(bugprone-reserved-identifier)
 {
     return "leak:libfontconfig.so\n";
 }
 
+// NOLINTNEXTLINE(readability-non-const-parameter): libFuzzer's signature
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -49,6 +49,13 @@ bool solvedRight(const std::string &a, const std::string &b, const std::string &
     return sgn(exactD) == 0 || rootRight(equation, 2, iks2(B, D, A, C), why);
 }
 
+// A rational given as "p/q", known to the rounding only through comparisons with it.
+solver::Comparison comparedWith(const QByteArray &x)
+{
+    const mpq_class target(x.toStdString(), 10);
+    return [target](const mpq_class &t) { return cmp(t, target); };
+}
+
 // A decimal with the given number of places, as a pupil would type it: 0.3, -1.25, 40.
 std::string decimal(long long units, int places)
 {
@@ -244,24 +251,22 @@ private slots:
         QTest::addColumn<QByteArray>("x"); // a rational, "p/q"
         QTest::addColumn<double>("guess");
         QTest::addColumn<double>("nearest");
-        const double third = 1.0 / 3;
-        QTest::newRow("from above") << QByteArray("1/3") << third + 4 * DBL_EPSILON << third;
-        QTest::newRow("from below") << QByteArray("1/3") << third - 4 * DBL_EPSILON << third;
+        const auto row = [](const char *name, const mpq_class &x, double guess, double nearest) {
+            QTest::newRow(name) << QByteArray::fromStdString(x.get_str()) << guess << nearest;
+        };
+        const mpq_class third(1, 3);
+        row("from above", third, 1.0 / 3 + 4 * DBL_EPSILON, 1.0 / 3);
+        row("from below", third, 1.0 / 3 - 4 * DBL_EPSILON, 1.0 / 3);
         // 1 + 2⁻⁵³ lies halfway between 1 and 1 + 2⁻⁵², 1 + 3·2⁻⁵³ between that and 1 + 2⁻⁵¹.
-        QTest::newRow("tie down to even") << QByteArray("9007199254740993/9007199254740992")
-                                          << 1 + DBL_EPSILON << 1.0;
-        QTest::newRow("tie up to even") << QByteArray("9007199254740995/9007199254740992")
-                                        << 1 + DBL_EPSILON << 1 + 2 * DBL_EPSILON;
-        QTest::newRow("tie at even, above") << QByteArray("9007199254740993/9007199254740992")
-                                            << 1.0 << 1.0;
-        QTest::newRow("tie at even, below") << QByteArray("9007199254740995/9007199254740992")
-                                            << 1 + 2 * DBL_EPSILON << 1 + 2 * DBL_EPSILON;
-        QTest::newRow("largest, nothing above")
-            << QByteArray(mpq_class(DBL_MAX).get_str().c_str()) << DBL_MAX << DBL_MAX;
-        QTest::newRow("lowest, nothing below")
-            << QByteArray(mpq_class(-DBL_MAX).get_str().c_str()) << -DBL_MAX << -DBL_MAX;
-        QTest::newRow("beyond the largest") << QByteArray(mpq_class(DBL_MAX).get_str().c_str())
-                                            << double(INFINITY) << DBL_MAX;
+        const mpq_class lowTie(mpz_class("9007199254740993"), mpz_class("9007199254740992"));
+        const mpq_class highTie(mpz_class("9007199254740995"), mpz_class("9007199254740992"));
+        row("tie down to even", lowTie, 1 + DBL_EPSILON, 1.0);
+        row("tie up to even", highTie, 1 + DBL_EPSILON, 1 + 2 * DBL_EPSILON);
+        row("tie at even, above", lowTie, 1.0, 1.0);
+        row("tie at even, below", highTie, 1 + 2 * DBL_EPSILON, 1 + 2 * DBL_EPSILON);
+        row("largest, nothing above", mpq_class(DBL_MAX), DBL_MAX, DBL_MAX);
+        row("lowest, nothing below", mpq_class(-DBL_MAX), -DBL_MAX, -DBL_MAX);
+        row("beyond the largest", mpq_class(DBL_MAX), double(INFINITY), DBL_MAX);
     }
 
     void nearestDoubleFromAnyGuess()
@@ -269,9 +274,7 @@ private slots:
         QFETCH(QByteArray, x);
         QFETCH(double, guess);
         QFETCH(double, nearest);
-        const mpq_class target(x.toStdString(), 10);
-        const auto compared = [&target](const mpq_class &t) { return cmp(t, target); };
-        QCOMPARE(solver::nearestDouble(compared, guess), nearest);
+        QCOMPARE(solver::nearestDouble(comparedWith(x), guess), nearest);
     }
 
     void nearestShownFromAnyGuess_data()
@@ -280,26 +283,22 @@ private slots:
         QTest::addColumn<QByteArray>("guessDigits"); // 0.DDD…×10^guessExponent
         QTest::addColumn<int>("guessExponent");
         QTest::addColumn<QByteArray>("shown");
-        QTest::newRow("from above") << QByteArray("1/3") << QByteArray("333333333333337") << 0
-                                    << QByteArray(" .333333333333333");
-        QTest::newRow("up past a power of ten") << QByteArray("1") << QByteArray("999999999999998")
-                                                << 0 << QByteArray(" 1");
-        QTest::newRow("down past a power of ten")
-            << QByteArray("-999999999999999/1000000000000000") << QByteArray("-100000000000001")
-            << 1 << QByteArray("-.999999999999999");
+        const auto row = [](const char *name, const char *x, const char *guessDigits,
+                            int guessExponent, const char *shown) {
+            QTest::newRow(name) << QByteArray(x) << QByteArray(guessDigits) << guessExponent
+                                << QByteArray(shown);
+        };
+        row("from above", "1/3", "333333333333337", 0, " .333333333333333");
+        row("up past a power of ten", "1", "999999999999998", 0, " 1");
+        row("down past a power of ten", "-999999999999999/1000000000000000", "-100000000000001", 1,
+            "-.999999999999999");
         // 0.1234567890123455 and …465 lie halfway between two 15-digit decimals.
-        QTest::newRow("tie up to even") << QByteArray("1234567890123455/10000000000000000")
-                                        << QByteArray("123456789012345") << 0
-                                        << QByteArray(" .123456789012346");
-        QTest::newRow("tie down to even") << QByteArray("1234567890123465/10000000000000000")
-                                          << QByteArray("123456789012347") << 0
-                                          << QByteArray(" .123456789012346");
-        QTest::newRow("tie at even, above") << QByteArray("1234567890123455/10000000000000000")
-                                            << QByteArray("123456789012346") << 0
-                                            << QByteArray(" .123456789012346");
-        QTest::newRow("tie at even, below") << QByteArray("1234567890123465/10000000000000000")
-                                            << QByteArray("123456789012346") << 0
-                                            << QByteArray(" .123456789012346");
+        const char *lowTie = "1234567890123455/10000000000000000";
+        const char *highTie = "1234567890123465/10000000000000000";
+        row("tie up to even", lowTie, "123456789012345", 0, " .123456789012346");
+        row("tie down to even", highTie, "123456789012347", 0, " .123456789012346");
+        row("tie at even, above", lowTie, "123456789012346", 0, " .123456789012346");
+        row("tie at even, below", highTie, "123456789012346", 0, " .123456789012346");
     }
 
     void nearestShownFromAnyGuess()
@@ -308,10 +307,8 @@ private slots:
         QFETCH(QByteArray, guessDigits);
         QFETCH(int, guessExponent);
         QFETCH(QByteArray, shown);
-        const mpq_class target(x.toStdString(), 10);
-        const auto compared = [&target](const mpq_class &t) { return cmp(t, target); };
-        QCOMPARE(QByteArray::fromStdString(
-                     solver::nearestShown(compared, guessDigits.toStdString(), guessExponent)),
+        QCOMPARE(QByteArray::fromStdString(solver::nearestShown(
+                     comparedWith(x), guessDigits.toStdString(), guessExponent)),
                  shown);
     }
 };
