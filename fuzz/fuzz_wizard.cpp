@@ -51,12 +51,22 @@ struct Step
 };
 
 constexpr Step Steps[] = {
-    {'N', "cmdNext1"},    {'B', "cmdBack1"},           {'X', "cmdExit"},
-    {'P', "txtCheck"},    {'H', "lblCheck"},           {'R', "lblResult"},
-    {'W', "lblWelcome"},  {'J', "lblWelcome1"},        {'K', "lblWelcome2"},
-    {'L', "lblWelcome3"}, {'I', "imgBackground"},      {'\n', nullptr, Qt::Key_Return},
-    {' ', nullptr, Qt::Key_Space}, {'\t', nullptr, Qt::Key_Tab},
-    {'T', nullptr, Qt::Key_Backtab, Qt::ShiftModifier}, {'Q', nullptr},
+    {'N', "cmdNext1"},
+    {'B', "cmdBack1"},
+    {'X', "cmdExit"},
+    {'P', "txtCheck"},
+    {'H', "lblCheck"},
+    {'R', "lblResult"},
+    {'W', "lblWelcome"},
+    {'J', "lblWelcome1"},
+    {'K', "lblWelcome2"},
+    {'L', "lblWelcome3"},
+    {'I', "imgBackground"},
+    {'\n', nullptr, Qt::Key_Return},
+    {' ', nullptr, Qt::Key_Space},
+    {'\t', nullptr, Qt::Key_Tab},
+    {'T', nullptr, Qt::Key_Backtab, Qt::ShiftModifier},
+    {'Q', nullptr},
 };
 
 // A session is a few hundred steps at most, as a pupil's is.
@@ -108,7 +118,8 @@ void checkWindow(const SessionDialogs &session, const wizard::frm1 &window)
              focus ? focus->objectName() : QStringLiteral("nowhere"));
     if (window.size() != QSize(425, 424))
         fail("the window", "changed its size", QString());
-    checkNumbersIn(window.findChild<QLineEdit *>(QStringLiteral("txtCheck"))->text(), "the preview");
+    checkNumbersIn(window.findChild<QLineEdit *>(QStringLiteral("txtCheck"))->text(),
+                   "the preview");
     checkNumbersIn(window.findChild<QLabel *>(QStringLiteral("lblResult"))->text(), "the verdict");
     session.checkSlots();
 }
@@ -117,7 +128,8 @@ void take(const Step &step, wizard::frm1 &window)
 {
     QWindow *handle = window.windowHandle();
     if (step.control) {
-        const QRect place = window.findChild<QWidget *>(QLatin1StringView(step.control))->geometry();
+        const QRect place = window.findChild<QWidget *>(QLatin1StringView(step.control))
+                                ->geometry();
         QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, place.center());
     } else if (step.key != Qt::Key_unknown) {
         QTest::keyClick(handle, step.key, step.modifiers);
@@ -161,14 +173,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ++counts.sessions;
 
     checkWindow(dialogs, *window);
-    for (int taken = 0; taken < MostSteps && !dialogs.ended(); ++taken) {
+    for (int taken = 0; taken < MostSteps && !dialogs.ending(); ++taken) {
         const std::optional<unsigned char> byte = script.next();
         if (!byte)
             break;
         const Step &step = stepFor(*byte);
         take(step, *window);
         ++counts.steps;
-        if (dialogs.ended())
+        if (dialogs.ending())
             dialogs.checkNothingAfterEnd();
         else if (!step.control && step.key == Qt::Key_unknown)
             fail("the close box", "left the session going", QString());

@@ -154,20 +154,22 @@ SessionDialogs::Snapshot SessionDialogs::snapshot() const
     now.preview = m_window->findChild<QLineEdit *>(QStringLiteral("txtCheck"))->text();
     now.verdict = m_window->findChild<QLabel *>(QStringLiteral("lblResult"))->text();
     const wizard::frm1::Values values = m_window->values();
-    now.held = {values.A, values.B, values.C, values.D, values.x1, values.x2};
+    now.slotValues = {values.A, values.B, values.C, values.D, values.x1, values.x2};
     return now;
 }
 
 void SessionDialogs::checkSlots() const
 {
     const wizard::frm1::Values values = m_window->values();
-    const std::array<double, 6> held{values.A, values.B, values.C, values.D, values.x1, values.x2};
-    if (held != m_model.held || values.answer != m_model.answer) {
+    const std::array<double, 6> slotValues{values.A, values.B,  values.C,
+                                           values.D, values.x1, values.x2};
+    if (slotValues != m_model.slotValues || values.answer != m_model.answer) {
         QString detail;
-        for (std::size_t i = 0; i < held.size(); ++i)
-            detail += QStringLiteral("%1/%2 ").arg(held.at(i)).arg(m_model.held.at(i));
-        fail("the held", "do not hold the answers (window/model)",
-             detail + QStringLiteral("answer %1/%2").arg(int(values.answer)).arg(int(m_model.answer)));
+        for (std::size_t i = 0; i < slotValues.size(); ++i)
+            detail += QStringLiteral("%1/%2 ").arg(slotValues.at(i)).arg(m_model.slotValues.at(i));
+        fail("the slots", "do not hold what the answers give (window/model)",
+             detail
+                 + QStringLiteral("answer %1/%2").arg(int(values.answer)).arg(int(m_model.answer)));
     }
 }
 
@@ -195,7 +197,7 @@ int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, con
     if (question == all.cend())
         fail("a dialog", "was asked where it does not belong", prompt);
     if (prompt == texts::Another) {
-        auto &[A, B, C, D, x1, x2] = m_model.held;
+        auto &[A, B, C, D, x1, x2] = m_model.slotValues;
         const solver::Discriminant exact = solver::dis(A, B, C);
         D = exact.value;
         if (sgn(exact.exact) >= 0)
@@ -258,7 +260,7 @@ QString SessionDialogs::inputBox(const QString &prompt)
     }
     const double value = solver::ParseNumber(typed.toStdString());
     if (!std::isinf(value))
-        m_model.held.at(std::size_t(coefficient)) = value;
+        m_model.slotValues.at(std::size_t(coefficient)) = value;
     return typed;
 }
 

@@ -21,8 +21,7 @@ class Script
 public:
     explicit Script(std::string_view bytes)
         : m_rest(bytes)
-    {
-    }
+    { }
     std::optional<unsigned char> next();
     std::optional<unsigned char> peek() const;
     // The text up to the next line feed, which goes with it; the rest when there is none.
@@ -40,8 +39,7 @@ class SessionDialogs final : public QObject, public wizard::Dialogs
 public:
     explicit SessionDialogs(Script &script)
         : m_script(script)
-    {
-    }
+    { }
 
     // The window whose questions these are, and whose closing ends the session.
     void watch(wizard::frm1 &window);
@@ -52,7 +50,6 @@ public:
     void end() override;
     bool ending() const override { return m_ended; }
 
-    bool ended() const { return m_ended; }
     long answered() const { return m_answered; }
 
     // The slots A, B, C, D, x1, x2 and the answer, against the model.
@@ -69,7 +66,7 @@ private:
     {
         QList<std::tuple<QString, bool, bool>> controls; // name, hidden, enabled
         QString preview, verdict;
-        std::array<double, 6> held{};
+        std::array<double, 6> slotValues{};
         bool operator==(const Snapshot &) const = default;
     };
     Snapshot snapshot() const;
@@ -78,7 +75,7 @@ private:
     // for its coefficient, the result page D and the roots it has, each question its answer.
     struct Model
     {
-        std::array<double, 6> held{}; // A, B, C, D, x1, x2
+        std::array<double, 6> slotValues{}; // A, B, C, D, x1, x2
         wizard::Answer answer{};
     };
 

@@ -53,7 +53,9 @@ bool solvedRight(const std::string &a, const std::string &b, const std::string &
 solver::Comparison comparedWith(const QByteArray &x)
 {
     const mpq_class target(x.toStdString(), 10);
-    return [target](const mpq_class &t) { return cmp(t, target); };
+    return [target](const mpq_class &t) {
+        return cmp(t, target);
+    };
 }
 
 // A decimal with the given number of places, as a pupil would type it: 0.3, -1.25, 40.
