@@ -243,11 +243,12 @@ QString SessionDialogs::inputBox(const QString &prompt)
 {
     const int coefficient = asked(prompt, std::nullopt, QString());
     QString typed;
-    if (!m_script.peek()) {
+    const std::optional<unsigned char> first = m_script.peek();
+    if (!first) {
         closeUnder();
         return typed;
     }
-    if (*m_script.peek() == '~') {
+    if (*first == '~') {
         m_script.next();
         const std::optional<unsigned char> how = m_script.next();
         if (!how || *how == 'q') {
