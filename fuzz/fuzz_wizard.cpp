@@ -35,6 +35,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,7 +95,10 @@ bool showsNonNumber(const QString &text)
     return text.contains(u"inf", Qt::CaseInsensitive) || text.contains(u"nan", Qt::CaseInsensitive);
 }
 
-// Every number the preview and the verdict show, with its sign position, reads back to itself.
+// Every number the preview and the verdict show, with its sign position, reads back to itself,
+// except where no double holds its 15 digits: a root below the smallest normal double is shown
+// as the exact root, and the largest doubles round up to 1.79769313486232E+308, which reads as
+// infinity.
 void checkNumbersIn(const QString &text, const char *where)
 {
     static const QRegularExpression number(
@@ -102,7 +107,10 @@ void checkNumbersIn(const QString &text, const char *where)
         fail(where, "shows a non-number", text);
     for (const QRegularExpressionMatch &match : number.globalMatch(text)) {
         const std::string shown = match.captured().toStdString();
-        if (solver::FormatNumber(solver::ParseNumber(shown)) != shown)
+        const double back = solver::ParseNumber(shown);
+        const bool finer = std::fabs(back) < DBL_MIN;
+        const bool largest = std::isinf(back) && shown.substr(1) == "1.79769313486232E+308";
+        if (!finer && !largest && solver::FormatNumber(back) != shown)
             fail(where, "shows a number that does not read back to itself", text);
     }
 }
