@@ -10,9 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 using wizard::Answer;
 using wizard::Style;
