@@ -29,15 +29,6 @@ void require(bool holds, const char *what, std::string_view detail)
     }
 }
 
-bool showsNonNumber(std::string_view text)
-{
-    for (const std::string_view word : {"inf", "nan", "INF", "NAN", "Inf", "NaN"}) {
-        if (text.find(word) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
-
 // A number as the program shows it.
 void checkShown(double value)
 {

@@ -15,3 +15,13 @@ inline int significantDigits(std::string_view text)
         digits += text[i] >= '0' && text[i] <= '9';
     return digits;
 }
+
+// Whether a text shows a non-number as the C++ library and Qt write them.
+inline bool showsNonNumber(std::string_view text)
+{
+    for (const std::string_view word : {"inf", "nan", "INF", "NAN", "Inf", "NaN"}) {
+        if (text.find(word) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
