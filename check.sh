@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The checks beyond the test suite: the suite again under AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, short fuzzing runs, clang-tidy and cppcheck.
 # FUZZ_SECONDS and FUZZ_WINDOW_SECONDS set the lengths of the two fuzzing runs (45 and 120 s).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Line and branch coverage of the libraries by everything that tests them: the test suite, and
 # both fuzz targets run once over their checked-in inputs. Built with clang's source-based
 # coverage in build-coverage/; prints the table for solver/, wizard/ and platform/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Vertex2 if anything changed and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything that changed and runs the whole test suite.
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 

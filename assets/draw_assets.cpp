@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's artwork: the background panel (a 24-bit Windows bitmap), the window
 // icon (a 16-colour Windows icon with a transparency mask) and the same icon as a PNG for the
 // desktop's icon theme.

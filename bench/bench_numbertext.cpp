@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParseNumber and FormatNumber beside the standard library's conversions, on the same inputs,
 // and one equation solved exactly beside the same in doubles alone.
 //   build/bench/bench_numbertext

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long Vertex2 takes from process start until its window is shown and painted, and how
 // much memory it takes at its peak, beside the floor: a bare Qt window of the same size with one
 // Cyrillic label and one button, what any window with Russian text pays.

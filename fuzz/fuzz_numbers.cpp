@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes through the number conversions and the result page's arithmetic, checking
 // what the program promises about every number it shows.
 //

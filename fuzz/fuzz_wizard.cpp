@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions of a restless pupil through the real wizard window: arbitrary bytes become clicks,
 // keys, the close box and the answers to every dialog the window asks, and after every step
 // the window must still keep its promises.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared steps of run.sh, test.sh and check.sh: install what is missing, configure, build.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Proves Vertex2 on a fresh minimal Debian system, as a new user would meet it: a system made by
 # debootstrap --variant=minbase with git, ca-certificates and sudo, a clone of this repository,
 # and the README's commands.

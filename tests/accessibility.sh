@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs tst_accessibility.py in a private D-Bus session with its own accessibility bus and a
 # virtual screen, as a screen reader would meet Vertex2.   accessibility.sh VERTEX2_PROGRAM
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The libraries' dependencies point one way: the window's library links no code that makes a
 # real dialog, and what the number fuzzer links (the solver and the wizard's widget-free part)
 # uses no Qt Widgets at all. Read off the link interfaces CMake wrote to layers.txt (each

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from a build folder, unpacks it and checks that everything is where the
 # desktop looks for it.   check_package.sh BUILD_FOLDER VERSION
 set -euo pipefail

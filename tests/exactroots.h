@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An exact reference for the roots: the polynomial itself, evaluated exactly. A root lies in an

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """One equation through every page of the real Vertex2, read and answered through AT-SPI as a
 screen reader does: the names, roles and states of what shows, the dialogs' texts, and the
 verdict carried to the closing question.   tst_accessibility.py VERTEX2_PROGRAM"""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The artwork embedded in the program: the format facts other tools rely on.
 
 #include "assets/artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing the coefficients: every branch of the A, B and C stages, with the exact questions.
 
 #include "windowfixture.h"

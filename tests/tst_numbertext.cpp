@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading typed numbers and writing them back, independent of the locale.
 
 #include "digits.h"

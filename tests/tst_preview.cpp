@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equation shown while the coefficients are typed.
 
 #include "wizard/preview.h"

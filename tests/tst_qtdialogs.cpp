@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real dialogs, answered the way a user would from a timer while they are open.
 
 #include "dialoghands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result page: the verdict for the typed coefficients and the offer of another equation.
 
 #include "windowfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The discriminant and the roots, right for the decimals typed, to every digit the result page
 // shows, checked against the polynomial itself.
 

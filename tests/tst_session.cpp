@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole session as a user has it: the real window and the real dialogs, two equations
 // solved, then Exit. The steps are taken from a timer, like a user's hands.
 

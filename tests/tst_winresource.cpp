@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows resource script, compiled here with the cross windres: the version record and
 // the program file's icon.
 

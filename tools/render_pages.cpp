@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the five pages of the real window to PNG files for the README, answering the
 // window's questions itself: 2x² − 3x − 2 = 0, typed as a pupil would.
 //

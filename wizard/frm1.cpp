@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizard/frm1.h"
 
 #include "assets/artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizard/preview.h"
 
 #include "solver/numbertext.h"
