@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's artwork: the background panel (a 24-bit Windows bitmap), the window
-// icon (a 16-colour Windows icon with a transparency mask) and the same icon as a PNG for the
-// desktop's icon theme.
+// icon (a 16-colour Windows icon with a transparency mask), and for the desktop's icon theme
+// the same icon as a PNG, the same design drawn smooth at larger sizes, and as an SVG.
 //
-//   draw_assets OUTPUT_FOLDER
+//   draw_assets OUTPUT_FOLDER       (writes background.bmp, vertex2.ico and icons/)
 //
 // The bitmap and icon files are written byte by byte, so their format does not depend on the
 // toolkit's image writers.
@@ -16,12 +16,15 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <QStringList>
 #include <QTransform>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -142,7 +145,17 @@ constexpr int Purple = 5;
 constexpr int White = 15;
 constexpr int Transparent = -1;
 
+// The icon's design, on a grid of 32 units: a purple tile with cut corners, a white zig-zag
+// like a graph casting a black shadow down and to the right, and a white dot near each corner.
 constexpr int IconSize = 32;
+constexpr int CornerCut = 3;
+constexpr std::array<QPoint, 6> Graph = {QPoint(5, 23),  QPoint(10, 12), QPoint(15, 19),
+                                         QPoint(20, 8), QPoint(24, 15), QPoint(27, 11)};
+constexpr QPoint ShadowOffset(1, 2);
+constexpr std::array<QPoint, 4> Dots = {QPoint(4, 4), QPoint(27, 4), QPoint(4, 27),
+                                        QPoint(27, 27)};
+
+// The 32 × 32 icon, pixel by pixel in the sixteen colours.
 using IconPixels = std::array<std::array<int, IconSize>, IconSize>;
 
 void plot(IconPixels &pixels, int x, int y, int colour)
@@ -167,27 +180,107 @@ void line(IconPixels &pixels, QPoint from, QPoint to, int colour)
 IconPixels drawIcon()
 {
     IconPixels pixels{};
-    // A purple tile whose cut corners show through the mask.
+    // The cut corners show through the mask.
     for (int y = 0; y < IconSize; ++y) {
         for (int x = 0; x < IconSize; ++x) {
             const int dx = std::min(x, IconSize - 1 - x);
             const int dy = std::min(y, IconSize - 1 - y);
-            pixels[y][x] = dx + dy < 3 ? Transparent : Purple;
+            pixels[y][x] = dx + dy < CornerCut ? Transparent : Purple;
         }
     }
-    const std::array<QPoint, 6> graph = {QPoint(5, 23), QPoint(10, 12), QPoint(15, 19),
-                                         QPoint(20, 8), QPoint(24, 15), QPoint(27, 11)};
-    for (std::size_t i = 1; i < graph.size(); ++i)
-        line(pixels, graph[i - 1] + QPoint(1, 2), graph[i] + QPoint(1, 2), Black);
-    for (std::size_t i = 1; i < graph.size(); ++i)
-        line(pixels, graph[i - 1], graph[i], White);
-    for (const QPoint dot : {QPoint(4, 4), QPoint(27, 4), QPoint(4, 27), QPoint(27, 27)}) {
+    for (std::size_t i = 1; i < Graph.size(); ++i)
+        line(pixels, Graph[i - 1] + ShadowOffset, Graph[i] + ShadowOffset, Black);
+    for (std::size_t i = 1; i < Graph.size(); ++i)
+        line(pixels, Graph[i - 1], Graph[i], White);
+    for (const QPoint dot : Dots) {
         plot(pixels, dot.x(), dot.y(), White);
         plot(pixels, dot.x() - 1, dot.y(), White);
         plot(pixels, dot.x(), dot.y() - 1, White);
         plot(pixels, dot.x() - 1, dot.y() - 1, White);
     }
     return pixels;
+}
+
+// The same design as shapes, in grid units, for any size. A pixel line covers the two pixels
+// right and below its points, so the shapes run through their centres.
+struct IconShapes
+{
+    QPolygonF tile, shadow, graph;
+    QList<QRectF> dots;
+    static constexpr double LineWidth = 2;
+};
+
+IconShapes iconShapes()
+{
+    IconShapes shapes;
+    constexpr int cut = CornerCut;
+    constexpr int end = IconSize;
+    shapes.tile << QPointF(cut, 0) << QPointF(end - cut, 0) << QPointF(end, cut)
+                << QPointF(end, end - cut) << QPointF(end - cut, end) << QPointF(cut, end)
+                << QPointF(0, end - cut) << QPointF(0, cut);
+    for (const QPoint point : Graph) {
+        shapes.graph << QPointF(point) + QPointF(1, 1);
+        shapes.shadow << QPointF(point + ShadowOffset) + QPointF(1, 1);
+    }
+    for (const QPoint dot : Dots)
+        shapes.dots << QRectF(dot.x() - 1, dot.y() - 1, 2, 2);
+    return shapes;
+}
+
+QImage drawSmoothIcon(int size)
+{
+    const IconShapes shapes = iconShapes();
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(double(size) / IconSize, double(size) / IconSize);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(Palette[Purple]));
+    painter.drawPolygon(shapes.tile);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto &[polyline, colour] : {std::pair(shapes.shadow, Black), {shapes.graph, White}}) {
+        painter.setPen(QPen(QColor(Palette[colour]), IconShapes::LineWidth, Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(polyline);
+    }
+    for (const QRectF &dot : shapes.dots)
+        painter.fillRect(dot, QColor(Palette[White]));
+    return image;
+}
+
+QByteArray iconSvg()
+{
+    const IconShapes shapes = iconShapes();
+    const auto points = [](const QPolygonF &polygon) {
+        QStringList all;
+        for (const QPointF point : polygon)
+            all << QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
+        return all.join(u' ');
+    };
+    const auto colour = [](int index) { return QColor(Palette[index]).name(); };
+    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
+                                 "height=\"%1\" viewBox=\"0 0 %1 %1\">\n")
+                      .arg(IconSize);
+    svg += QStringLiteral("  <polygon points=\"%1\" fill=\"%2\"/>\n")
+               .arg(points(shapes.tile), colour(Purple));
+    for (const auto &[polyline, index] : {std::pair(shapes.shadow, Black), {shapes.graph, White}}) {
+        svg += QStringLiteral("  <polyline points=\"%1\" fill=\"none\" stroke=\"%2\" "
+                              "stroke-width=\"%3\" stroke-linecap=\"round\" "
+                              "stroke-linejoin=\"round\"/>\n")
+                   .arg(points(polyline), colour(index))
+                   .arg(IconShapes::LineWidth);
+    }
+    for (const QRectF &dot : shapes.dots) {
+        svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n")
+                   .arg(dot.x())
+                   .arg(dot.y())
+                   .arg(dot.width())
+                   .arg(dot.height())
+                   .arg(colour(White));
+    }
+    svg += QStringLiteral("</svg>\n");
+    return svg.toUtf8();
 }
 
 QByteArray encodeIcon(const IconPixels &pixels)
@@ -264,11 +357,16 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir icons(folder.filePath(QStringLiteral("icons")));
     const IconPixels icon = drawIcon();
-    const QString png = folder.filePath(QStringLiteral("vertex2.png"));
-    const bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
-                              encodeBitmap(drawBackground()))
+    bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
+                        encodeBitmap(drawBackground()))
         && writeFile(folder.filePath(QStringLiteral("vertex2.ico")), encodeIcon(icon))
-        && iconImage(icon).save(png, "PNG");
+        && folder.mkpath(QStringLiteral("icons"))
+        && iconImage(icon).save(icons.filePath(QStringLiteral("%1.png").arg(IconSize)), "PNG")
+        && writeFile(icons.filePath(QStringLiteral("scalable.svg")), iconSvg());
+    // The desktop's larger icons, from 48 × 48 for menus to 256 × 256 for software centres.
+    for (const int size : {48, 64, 128, 256})
+        ok = ok && drawSmoothIcon(size).save(icons.filePath(QStringLiteral("%1.png").arg(size)), "PNG");
     return ok ? 0 : 1;
 }

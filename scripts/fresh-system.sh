@@ -6,7 +6,7 @@
 #
 #   scripts/fresh-system.sh RELEASE              the whole proof (as root; takes a while):
 #       1. as root: ./run.sh (the hint, with no display), ./test.sh, the window started under
-#          xvfb-run, ./check.sh, and a .deb built;
+#          xvfb-run, ./check.sh, and the .deb built with the README's commands;
 #       2. on a second fresh system, as a user with sudo: ./run.sh, ./test.sh, ./check.sh;
 #       3. on a third, the .deb installed with apt, and the program started under xvfb-run from
 #          the command in its desktop entry.
@@ -153,10 +153,10 @@ if [[ $parts == *" root "* ]]; then
     timed "$system" root ./test.sh
     starts "$system" root '~/vertex2' ./run.sh
     timed "$system" root ./check.sh
-    timed "$system" root "cd build && cpack -G DEB"
+    timed "$system" root "apt-get build-dep -y -q ./ >/dev/null && dpkg-buildpackage -us -uc -b >/dev/null"
     rm -rf "$cache/$release-deb"
     mkdir -p "$cache/$release-deb"
-    cp "$system"/root/vertex2/build/vertex2_*.deb "$cache/$release-deb/"
+    cp "$system"/root/vertex2_*.deb "$cache/$release-deb/"
 fi
 
 if [[ $parts == *" user "* ]]; then
@@ -175,7 +175,7 @@ if [[ $parts == *" package "* ]]; then
     say "installing $deb on a fresh system"
     inside "$system" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
         | grep -E '^(Need to get|After this operation)'
-    command=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/org.vertex2.Vertex2.desktop")
+    command=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/org.vertex2.vertex2.desktop")
     starts "$system" root / "$command"
 fi
 say "proven: $parts"

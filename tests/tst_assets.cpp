@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(image.pixelColor(16, 2), QColor(0x80, 0x00, 0x80));
         QCOMPARE(assets::icon(), image.convertToFormat(QImage::Format_ARGB32));
     }
+
+    // The desktop's icons: the same design at every size the icon theme offers.
+    void desktopIcons_data()
+    {
+        QTest::addColumn<int>("size");
+        for (const int size : {32, 48, 64, 128, 256})
+            QTest::addRow("%d", size) << size;
+    }
+    void desktopIcons()
+    {
+        QFETCH(const int, size);
+        const QImage image(QStringLiteral(ICONS "/%1.png").arg(size));
+        QCOMPARE(image.size(), QSize(size, size));
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        QCOMPARE(image.pixelColor(size - 1, size - 1).alpha(), 0);
+        QCOMPARE(image.pixelColor(size / 2, 1), QColor(0x80, 0x00, 0x80));
+        if (size == 32) // the window's icon itself
+            QCOMPARE(image.convertToFormat(QImage::Format_ARGB32), assets::icon());
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Assets)
