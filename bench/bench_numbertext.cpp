@@ -153,9 +153,9 @@ void SolveExact(benchmark::State &state)
     for (auto _ : state) {
         for (const auto &[A, B, C] : solved) {
             const solver::Discriminant D = solver::dis(A, B, C);
-            if (sgn(D.exact) >= 0)
+            if (D.sign >= 0)
                 benchmark::DoNotOptimize(solver::iks1(B, D, A, C));
-            if (sgn(D.exact) > 0)
+            if (D.sign > 0)
                 benchmark::DoNotOptimize(solver::iks2(B, D, A, C));
         }
     }

@@ -203,9 +203,9 @@ int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, con
         auto &[A, B, C, D, x1, x2] = m_model.slotValues;
         const solver::Discriminant exact = solver::dis(A, B, C);
         D = exact.value;
-        if (sgn(exact.exact) >= 0)
+        if (exact.sign >= 0)
             x1 = solver::iks1(B, exact, A, C).value;
-        if (sgn(exact.exact) > 0)
+        if (exact.sign > 0)
             x2 = solver::iks2(B, exact, A, C).value;
     }
     checkSlots();

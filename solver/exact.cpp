@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/exact.h"
+#include "solver/exact_p.h"
 
 #include "solver/numbertext.h"
 
@@ -29,16 +29,30 @@ mpq_class timesPowerOfTen(const mpz_class &whole, long exponent)
     return value;
 }
 
-// A decimal of 15 significant digits, mantissa × 10^exponent with 10^14 ≤ |mantissa| < 10^15.
+constexpr std::int64_t powerOfTen(int exponent)
+{
+    std::int64_t power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 10;
+    return power;
+}
+
+// A decimal of ShownDigits significant digits, mantissa × 10^exponent, with
+// 10^(ShownDigits − 1) ≤ |mantissa| < 10^ShownDigits.
 struct Shown
 {
     std::int64_t mantissa = 0;
     long exponent = 0;
 
-    static constexpr std::int64_t Smallest = 100'000'000'000'000;
-    static constexpr std::int64_t Beyond = 10 * Smallest;
+    static constexpr std::int64_t Smallest = powerOfTen(ShownDigits - 1);
+    static constexpr std::int64_t Beyond = powerOfTen(ShownDigits);
 
-    mpq_class value() const { return timesPowerOfTen(mpz_class(mantissa), exponent); }
+    // Through a double, which holds every mantissa exactly: gmpxx takes no 64-bit integer where
+    // long has 32 bits (Windows).
+    mpq_class value() const
+    {
+        return timesPowerOfTen(mpz_class(static_cast<double>(mantissa)), exponent);
+    }
 
     // The next such decimal towards +infinity (direction 1) or −infinity (direction −1); below
     // a power of ten the steps are ten times finer.
@@ -56,27 +70,33 @@ struct Shown
     }
 };
 
-// Steps from a guess to x's nearest point of a grid (the doubles or the 15-digit decimals),
-// deciding each step by the exact midpoint between neighbours. Ties go to the even neighbour.
+// Steps from a guess to the point of a grid (the doubles, or the shown decimals) nearest to x.
+// Each step looks at the midpoints between the point and its neighbours: x beyond one of them
+// is nearer that neighbour. x on a midpoint is a tie, which goes to the even neighbour.
 template<typename Point, typename Next, typename Midpoint, typename Even>
-Point nearestOnGrid(const Comparison &x, Point at, Next next, Midpoint midpoint, Even even)
+Point nearestOnGrid(const Comparison &comparedWithX, Point at, Next next, Midpoint midpoint,
+                    Even even)
 {
     for (;;) {
+        // The sign of each midpoint − x; a point with no neighbour on a side (the largest
+        // double) has its midpoint there at infinity.
         const auto up = next(at, 1);
-        const int upper = up ? x(midpoint(at, *up)) : 1;
-        if (up && upper < 0) {
+        const int upperMidpoint = up ? comparedWithX(midpoint(at, *up)) : 1;
+        if (up && upperMidpoint < 0) {
             at = *up;
             continue;
         }
         const auto down = next(at, -1);
-        const int lower = down ? x(midpoint(*down, at)) : -1;
-        if (down && lower > 0) {
+        const int lowerMidpoint = down ? comparedWithX(midpoint(*down, at)) : -1;
+        if (down && lowerMidpoint > 0) {
             at = *down;
             continue;
         }
-        if (up && upper == 0 && !even(at))
+        if (even(at))
+            return at;
+        if (up && upperMidpoint == 0)
             return *up;
-        if (down && lower == 0 && !even(at))
+        if (down && lowerMidpoint == 0)
             return *down;
         return at;
     }
@@ -105,15 +125,15 @@ mpq_class decimalOf(double value)
     return timesPowerOfTen(mpz_class(digits, 10), exponent - fractionDigits);
 }
 
-double nearestDouble(const Comparison &x, double guess)
+double nearestDouble(const Comparison &comparedWithX, double guess)
 {
     constexpr double largest = std::numeric_limits<double>::max();
     constexpr double infinity = std::numeric_limits<double>::infinity();
     // Halfway from the largest double to 2^1024: from there on, x rounds to infinity.
     static const mpq_class overflow = (mpq_class(largest) + mpq_class(mpz_class(1) << 1024)) / 2;
-    if (x(overflow) <= 0)
+    if (comparedWithX(overflow) <= 0)
         return infinity;
-    if (x(-overflow) >= 0)
+    if (comparedWithX(-overflow) >= 0)
         return -infinity;
 
     const auto next = [](double at, int direction) -> std::optional<double> {
@@ -126,15 +146,18 @@ double nearestDouble(const Comparison &x, double guess)
     const auto even = [](double at) {
         return (std::bit_cast<std::uint64_t>(at) & 1) == 0;
     };
-    return nearestOnGrid(x, std::clamp(guess, -largest, largest), next, midpoint, even);
+    return nearestOnGrid(comparedWithX, std::clamp(guess, -largest, largest), next, midpoint,
+                         even);
 }
 
-std::string nearestShown(const Comparison &x, const std::string &guessDigits, long guessExponent)
+std::string nearestShown(const Comparison &comparedWithX, const std::string &guessDigits,
+                         long guessExponent)
 {
-    if (x(0) == 0)
+    if (comparedWithX(0) == 0)
         return FormatDecimal(false, "0", 0);
 
-    Shown guess{std::strtoll(guessDigits.c_str(), nullptr, 10), guessExponent - 15};
+    // 0.DDD…×10^guessExponent is DDD…×10^(guessExponent − ShownDigits).
+    Shown guess{std::strtoll(guessDigits.c_str(), nullptr, 10), guessExponent - ShownDigits};
     const auto next = [](const Shown &at, int direction) {
         return std::optional(at.next(direction));
     };
@@ -144,9 +167,10 @@ std::string nearestShown(const Comparison &x, const std::string &guessDigits, lo
     const auto even = [](const Shown &at) {
         return at.mantissa % 2 == 0;
     };
-    const Shown shown = nearestOnGrid(x, guess, next, midpoint, even);
+    const Shown shown = nearestOnGrid(comparedWithX, guess, next, midpoint, even);
     const std::string digits = std::to_string(std::llabs(shown.mantissa));
-    return FormatDecimal(shown.mantissa < 0, digits, int(shown.exponent + 14));
+    // D.DDD…×10^e has its leading digit at the power e.
+    return FormatDecimal(shown.mantissa < 0, digits, int(shown.exponent + ShownDigits - 1));
 }
 
 } // namespace solver

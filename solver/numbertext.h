@@ -6,6 +6,9 @@
 
 namespace solver {
 
+// The significant digits every number is shown with.
+inline constexpr int ShownDigits = 15;
+
 // Reads typed text as a number, whatever the locale: "." is the only decimal point.
 // Blanks, tabs and line feeds anywhere are ignored, the longest leading number is read and the
 // rest is ignored; a text that starts with no number reads as 0. "&H" and "&O" (either case)
@@ -14,13 +17,13 @@ namespace solver {
 // than 64 bits as +infinity); one too small for a double reads as 0.
 double ParseNumber(std::string_view text);
 
-// Writes a number as the program shows it: a blank or "-" first, at most 15 significant digits
-// correctly rounded, no zero before the point, no trailing zeros. Magnitudes from 1E+15 up and
+// Writes a number as the program shows it: a blank or "-" first, at most ShownDigits significant
+// digits correctly rounded, no zero before the point, no trailing zeros. Magnitudes from 1E+15 up and
 // below 1E-04 are written with an exponent of at least two digits ("-2.5E-20"). Negative zero
 // is written as zero, " 0". The value must be finite.
 std::string FormatNumber(double value);
 
-// Writes the decimal ±D.DDD…×10^exponent, given its significant digits (at most 15, trailing
+// Writes the decimal ±D.DDD…×10^exponent, given its significant digits (at most ShownDigits, trailing
 // zeros allowed), in the same form as FormatNumber.
 std::string FormatDecimal(bool negative, std::string_view digits, int exponent);
 

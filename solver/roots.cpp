@@ -1,75 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/roots.h"
 
-#include "solver/exact.h"
+#include "solver/exact_p.h"
+#include "solver/float_p.h"
+#include "solver/numbertext.h"
 
-#include <mpfr.h>
-
-#include <array>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 namespace solver {
 
 namespace {
 
-// Guesses are worked out to 128 bits, enough to land next to the nearest double or 15-digit
-// decimal; the exact comparisons then settle the last step.
-class Guess
+// The sign of w − s·√D, for s = 1 or −1 and D ≥ 0, without taking the square root.
+int compareWithRootOfD(const mpq_class &w, int s, const mpq_class &D)
 {
-public:
-    Guess() { mpfr_init2(value, 128); }
-    explicit Guess(const mpq_class &exact)
-        : Guess()
-    {
-        mpfr_set_q(value, exact.get_mpq_t(), MPFR_RNDN);
-    }
-    ~Guess() { mpfr_clear(value); }
-    Guess(const Guess &) = delete;
-    Guess &operator=(const Guess &) = delete;
+    // w and s·√D on the same side of zero: the larger in magnitude has the larger square.
+    if (sgn(w) == s)
+        return s * cmp(w * w, D);
+    // w = 0: the difference is −s·√D.
+    if (sgn(w) == 0)
+        return sgn(D) == 0 ? 0 : -s;
+    // w on the other side of zero from s·√D: the difference has w's sign.
+    return sgn(w);
+}
 
-    double nearestDouble() const { return mpfr_get_d(value, MPFR_RNDN); }
-
-    mpfr_t value;
-};
-
-// sign is +1 for the root that adds √D, −1 for the one that subtracts it.
-Root root(int sign, double B, const Discriminant &D, double A, double C)
+// The root x = (−B + s·√D) / 2A, for s = 1 (x1) or s = −1 (x2).
+Root root(int s, double B, const Discriminant &D, double A, double C)
 {
     const mpq_class a = decimalOf(A);
     const mpq_class b = decimalOf(B);
+    const mpq_class &d = D.exact->value;
 
-    // With w = 2A·t + B, t − x = (w − sign·√D) / 2A, so comparing t with x takes only w² and D.
-    const Comparison x = [&](const mpq_class &t) {
-        const mpq_class w = 2 * a * t + b;
-        const int towards = sgn(w) * sign;
-        const int side = towards > 0 ? sign * cmp(w * w, D.exact)
-                                     : (towards == 0 && sgn(D.exact) == 0 ? 0 : -sign);
-        return side * sgn(a);
+    // Which side of x a rational t lies on, the sign of t − x: 2A·(t − x) = w − s·√D, with
+    // w = 2A·t + B.
+    const Comparison comparedWithRoot = [&](const mpq_class &t) {
+        return compareWithRootOfD(2 * a * t + b, s, d) * sgn(a);
     };
 
-    // (−B ± √D) / 2A, or 2C / (−B ∓ √D) where −B and ±√D have opposite signs.
-    const Guess guessA(a), guessB(b), guessC(decimalOf(C)), guessD(D.exact);
-    Guess sum, guess;
-    mpfr_sqrt(sum.value, guessD.value, MPFR_RNDN);
-    const bool cancelling = sgn(b) == sign;
-    if (sign * (cancelling ? -1 : 1) < 0)
-        mpfr_neg(sum.value, sum.value, MPFR_RNDN);
-    mpfr_sub(sum.value, sum.value, guessB.value, MPFR_RNDN);
-    if (cancelling) {
-        mpfr_mul_2ui(guess.value, guessC.value, 1, MPFR_RNDN);
-        mpfr_div(guess.value, guess.value, sum.value, MPFR_RNDN);
-    } else {
-        mpfr_div(guess.value, sum.value, guessA.value, MPFR_RNDN);
-        mpfr_div_2ui(guess.value, guess.value, 1, MPFR_RNDN);
-    }
+    // A guess at x to Float::Bits bits. Where −B and s·√D have opposite signs, their sum would
+    // lose its digits to cancellation, so x is taken from the other root instead, as
+    // x1·x2 = C/A: x = 2C / (−B − s·√D), whose two terms have the same sign.
+    const Float rootOfD = sqrt(Float(d));
+    const Float guess = sgn(b) == s
+        ? (2 * Float(decimalOf(C))) / (-s * rootOfD - Float(b))
+        : (s * rootOfD - Float(b)) / (2 * Float(a));
 
     Root found;
-    found.value = nearestDouble(x, guess.nearestDouble());
+    found.value = nearestDouble(comparedWithRoot, guess.toDouble());
     if (std::isfinite(found.value)) {
-        std::array<char, 24> digits{};
-        mpfr_exp_t exponent = 0;
-        mpfr_get_str(digits.data(), &exponent, 10, 15, guess.value, MPFR_RNDN);
-        found.shown = nearestShown(x, digits.data(), exponent);
+        long exponent = 0;
+        const std::string digits = guess.digits(ShownDigits, exponent);
+        found.shown = nearestShown(comparedWithRoot, digits, exponent);
     }
     return found;
 }
@@ -79,13 +62,13 @@ Root root(int sign, double B, const Discriminant &D, double A, double C)
 Discriminant dis(double A, double B, double C)
 {
     const mpq_class b = decimalOf(B);
-    Discriminant D;
-    D.exact = b * b - 4 * decimalOf(A) * decimalOf(C);
-    const Comparison x = [&D](const mpq_class &t) {
-        return cmp(t, D.exact);
+    auto exact = std::make_shared<ExactValue>();
+    exact->value = b * b - 4 * decimalOf(A) * decimalOf(C);
+    const mpq_class &d = exact->value;
+    const Comparison comparedWithD = [&d](const mpq_class &t) {
+        return cmp(t, d);
     };
-    D.value = nearestDouble(x, Guess(D.exact).nearestDouble());
-    return D;
+    return {nearestDouble(comparedWithD, Float(d).toDouble()), sgn(d), std::move(exact)};
 }
 
 Root iks1(double B, const Discriminant &D, double A, double C)

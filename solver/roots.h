@@ -1,27 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <gmpxx.h>
-
+#include <memory>
 #include <string>
 
 namespace solver {
 
-// A coefficient stands for the decimal the pupil typed (see decimalOf), not for its binary
-// approximation: 0.2x² + 1.2x + 1.8 has the discriminant 0 and the single root −3, although
-// 0.2, 1.2 and 1.8 have no exact binary value. So the discriminant and the roots are worked
-// out exactly from those decimals. The coefficients must be finite, and A ≠ 0.
+// A coefficient stands for the decimal the pupil typed, not for its binary approximation:
+// 0.2x² + 1.2x + 1.8 has the discriminant 0 and the single root −3, although 0.2, 1.2 and 1.8
+// have no exact binary value. So the discriminant and the roots are worked out exactly from
+// those decimals. The coefficients must be finite, and A ≠ 0.
+
+struct ExactValue; // a number held exactly, as the solver works with it
 
 struct Discriminant
 {
-    mpq_class exact; // B² − 4AC
     double value = 0; // the nearest double; ±infinity beyond the range of a double
+    int sign = 0; // the sign of the exact value, -1, 0 or 1, which decides how many roots
+    std::shared_ptr<const ExactValue> exact; // B² − 4AC itself, for the roots
 };
 
 struct Root
 {
     double value = 0; // the nearest double; ±infinity beyond the range of a double
-    std::string shown; // correctly rounded to the 15 significant digits FormatNumber writes
+    std::string shown; // correctly rounded to the digits FormatNumber writes
 };
 
 // The discriminant of A·x² + B·x + C: B² − 4·A·C.

@@ -2,13 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The libraries' dependencies point one way: the window's library links no code that makes a
 # real dialog, and what the number fuzzer links (the solver and the wizard's widget-free part)
-# uses no Qt Widgets at all. Read off the link interfaces CMake wrote to layers.txt (each
-# library's own; together they are the whole of what the window and the fuzzer link beyond Qt)
-# and off the archives' undefined symbols.
-#   check_layers.sh BUILD_FOLDER QT_WIDGETS_LIBRARY
+# uses no Qt Widgets at all. GMP and MPFR stay inside the solver. Read off the link interfaces
+# CMake wrote to layers.txt (each library's own; together they are the whole of what the window
+# and the fuzzer link beyond Qt), off the archives' undefined symbols and off the headers.
+#   check_layers.sh SOURCE_FOLDER BUILD_FOLDER QT_WIDGETS_LIBRARY
 set -euo pipefail
-build=$1
-widgets=$2
+source=$1
+build=$2
+widgets=$3
 failed=0
 
 linked() { sed -n "s/^$1: //p" "$build/layers.txt"; }
@@ -38,6 +39,27 @@ for archive in solver/libsolver.a wizard/libwizardcore.a; do
         echo "FAILED: $archive uses Qt Widgets:"; echo "$used"; failed=1
     else
         echo "ok: $archive uses no Qt Widgets"
+    fi
+done
+
+# The solver links GMP and MPFR for itself alone, and names them in no public header: only its
+# own *_p.h headers include them, and the wizard's archives reference none of their symbols.
+if linked solver | tr ';' '\n' | grep -v 'LINK_ONLY' | grep -q Multiprecision; then
+    echo "FAILED: solver hands GMP and MPFR on: $(linked solver)"; failed=1
+fi
+included=$(cd "$source" && grep -lE '#include <(gmp|gmpxx|mpfr)\.h>' \
+    $(find solver wizard platform app assets -name '*.h' ! -name '*_p.h') || true)
+if [ -n "$included" ]; then
+    echo "FAILED: public headers include GMP or MPFR:"; echo "$included"; failed=1
+else
+    echo "ok: only the solver's own headers include GMP and MPFR"
+fi
+for archive in wizard/libwizard.a wizard/libwizardcore.a; do
+    used=$(undefined "$build/$archive" | grep -E '^(__gmp|mpfr_)|gmp_expr|__mpq_struct|__mpz_struct' || true)
+    if [ -n "$used" ]; then
+        echo "FAILED: $archive uses GMP or MPFR:"; echo "$used"; failed=1
+    else
+        echo "ok: $archive uses no GMP or MPFR"
     fi
 done
 exit $failed

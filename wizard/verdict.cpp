@@ -13,7 +13,7 @@ Verdict solve(double A, double B, double C)
     Verdict verdict;
     const solver::Discriminant D = solver::dis(A, B, C);
     verdict.D = D.value;
-    const int sign = sgn(D.exact);
+    const int sign = D.sign;
     if (sign < 0) {
         verdict.caption = texts::NoRoots.toString();
     } else if (sign == 0) {
