@@ -143,6 +143,22 @@ void take(const Step &step, wizard::frm1 &window)
     }
 }
 
+// The application, made at the first session, lives as long as the fuzzer; at the end it says
+// how much was tried.
+void startApplication()
+{
+    static int argc = 1;
+    static char name[] = "fuzz_wizard";
+    static char *argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
+    std::atexit([] {
+        std::fprintf(stderr, "fuzz_wizard: %ld sessions, %ld steps, %ld dialogs answered\n",
+                     counts.sessions, counts.steps, counts.dialogs);
+    });
+}
+
 } // namespace
 
 // Fontconfig keeps what it reads of the fonts for as long as the process runs, out of sight of
@@ -152,21 +168,10 @@ extern "C" const char *__lsan_default_suppressions() // NOLINT(bugprone-reserved
     return "leak:libfontconfig.so\n";
 }
 
-// NOLINTNEXTLINE(readability-non-const-parameter): libFuzzer's signature
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(*argc, *argv); // lives as long as the fuzzer
-    std::atexit([] {
-        std::fprintf(stderr, "fuzz_wizard: %ld sessions, %ld steps, %ld dialogs answered\n",
-                     counts.sessions, counts.steps, counts.dialogs);
-    });
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    static const bool started = (startApplication(), true);
+    Q_UNUSED(started);
     Script script(std::string_view(reinterpret_cast<const char *>(data), size));
     SessionDialogs dialogs(script);
     auto window = std::make_unique<wizard::frm1>(dialogs);

@@ -52,32 +52,6 @@ const QList<Question> &questions()
     return all;
 }
 
-// A message box's buttons, the default first, and what Escape and its close box answer, as the
-// real dialogs have them.
-QList<Answer> buttonsIn(Style style)
-{
-    switch (wizard::buttonsOf(style)) {
-    case Style::YesNoCancel:
-        return {Answer::Yes, Answer::No, Answer::Cancel};
-    case Style::YesNo:
-        return {Answer::Yes, Answer::No};
-    default:
-        return {Answer::Ok};
-    }
-}
-
-Answer closeAnswer(Style style)
-{
-    switch (wizard::buttonsOf(style)) {
-    case Style::YesNoCancel:
-        return Answer::Cancel;
-    case Style::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Ok;
-    }
-}
-
 std::optional<Answer> buttonNamed(unsigned char byte)
 {
     switch (byte) {
@@ -221,9 +195,9 @@ void SessionDialogs::closeUnder()
 Answer SessionDialogs::messageBox(const QString &prompt, Style style, const QString &title)
 {
     asked(prompt, style, title);
-    const QList<Answer> buttons = buttonsIn(style);
+    const QList<Answer> buttons = wizard::answersOf(style);
     const std::optional<unsigned char> byte = m_script.next();
-    Answer answer = closeAnswer(style);
+    Answer answer = wizard::closeAnswerOf(style);
     if (!byte || *byte == 'q') {
         closeUnder();
     } else if (*byte == '\n' || *byte == ' ') {

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -22,6 +21,28 @@ constexpr QStringView OkText = u"ОК";
 constexpr QStringView CancelText = u"Отмена";
 constexpr QStringView YesText = u"Да";
 constexpr QStringView NoText = u"Нет";
+
+// The toolkit's button for an answer, with the caption it shows.
+struct Button
+{
+    QMessageBox::StandardButton standard;
+    QStringView caption;
+};
+
+Button buttonFor(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes:
+        return {QMessageBox::Yes, YesText};
+    case Answer::No:
+        return {QMessageBox::No, NoText};
+    case Answer::Cancel:
+        return {QMessageBox::Cancel, CancelText};
+    case Answer::Ok:
+        break;
+    }
+    return {QMessageBox::Ok, OkText};
+}
 
 QString titleOrDefault(const QString &title)
 {
@@ -81,41 +102,23 @@ Answer QtDialogs::messageBox(const QString &prompt, Style style, const QString &
     box.setTextFormat(Qt::PlainText);
     box.setIcon(wizard::isCritical(style) ? QMessageBox::Critical : QMessageBox::NoIcon);
 
-    struct Choice
-    {
-        QMessageBox::StandardButton button;
-        QStringView text;
-        Answer code;
-    };
-    const Style buttons = wizard::buttonsOf(style);
-    QList<Choice> choices;
-    Answer closeAnswer = Answer::Ok; // what Escape and the close box answer
-    if (buttons == Style::YesNoCancel) {
-        choices = {{QMessageBox::Yes, YesText, Answer::Yes},
-                   {QMessageBox::No, NoText, Answer::No},
-                   {QMessageBox::Cancel, CancelText, Answer::Cancel}};
-        closeAnswer = Answer::Cancel;
-    } else if (buttons == Style::YesNo) {
-        choices = {{QMessageBox::Yes, YesText, Answer::Yes}, {QMessageBox::No, NoText, Answer::No}};
-        closeAnswer = Answer::No;
-    } else {
-        choices = {{QMessageBox::Ok, OkText, Answer::Ok}};
+    const QList<Answer> answers = wizard::answersOf(style);
+    QList<QAbstractButton *> buttons;
+    for (const Answer answer : answers) {
+        const Button button = buttonFor(answer);
+        QPushButton *made = box.addButton(button.standard);
+        made->setText(button.caption.toString());
+        buttons.append(made);
     }
-
-    for (const Choice &choice : choices) {
-        box.addButton(choice.button)->setText(choice.text.toString());
-        if (choice.code == closeAnswer)
-            box.setEscapeButton(box.button(choice.button));
-    }
-    box.setDefaultButton(choices.first().button);
+    box.setDefaultButton(buttonFor(answers.first()).standard);
+    const Answer closeAnswer = wizard::closeAnswerOf(style);
+    box.setEscapeButton(box.button(buttonFor(closeAnswer).standard));
 
     run(box, prompt);
-    if (m_ending)
+    const qsizetype clicked = buttons.indexOf(box.clickedButton());
+    if (m_ending || clicked < 0)
         return closeAnswer;
-    const auto clicked = std::find_if(
-        choices.cbegin(), choices.cend(),
-        [&box](const Choice &choice) { return box.clickedButton() == box.button(choice.button); });
-    return clicked == choices.cend() ? closeAnswer : clicked->code;
+    return answers.at(clicked);
 }
 
 QString QtDialogs::inputBox(const QString &prompt)

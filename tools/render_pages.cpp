@@ -4,7 +4,7 @@
 //
 //   render_pages OUTPUT_FOLDER        (or: cmake --build build --target pictures)
 
-#include "wizard/dialogs.h"
+#include "tests/scripteddialogs.h"
 #include "wizard/fonts.h"
 #include "wizard/frm1.h"
 
@@ -13,39 +13,6 @@
 #include <QPushButton>
 
 #include <cstdio>
-#include <deque>
-
-namespace {
-
-// Types the next coefficient into each input box and answers No to every question.
-class TypingDialogs final : public wizard::Dialogs
-{
-public:
-    explicit TypingDialogs(std::deque<QString> typed)
-        : m_typed(std::move(typed))
-    { }
-
-    wizard::Answer messageBox(const QString &, wizard::Style, const QString &) override
-    {
-        return wizard::Answer::No;
-    }
-    QString inputBox(const QString &) override
-    {
-        QString text;
-        if (!m_typed.empty()) {
-            text = m_typed.front();
-            m_typed.pop_front();
-        }
-        return text;
-    }
-    void end() override { }
-    bool ending() const override { return false; }
-
-private:
-    std::deque<QString> m_typed;
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -62,7 +29,10 @@ int main(int argc, char *argv[])
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
-    TypingDialogs dialogs({QStringLiteral("2"), QStringLiteral("-3"), QStringLiteral("-2")});
+    // The three coefficients typed, and No to another equation.
+    ScriptedDialogs dialogs;
+    dialogs.script({QStringLiteral("2"), QStringLiteral("-3"), QStringLiteral("-2"),
+                    QStringLiteral("#7")});
     wizard::frm1 window(dialogs);
     window.show();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -24,6 +25,25 @@ constexpr bool isCritical(Style style)
 
 // The answer a message box returns.
 enum class Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// A message box's buttons, by the answers they give, the default first.
+inline QList<Answer> answersOf(Style style)
+{
+    switch (buttonsOf(style)) {
+    case Style::YesNoCancel:
+        return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Style::YesNo:
+        return {Answer::Yes, Answer::No};
+    default:
+        return {Answer::Ok};
+    }
+}
+
+// What Escape and the box's close box answer: Cancel where there is one, else the last button.
+inline Answer closeAnswerOf(Style style)
+{
+    return answersOf(style).last();
+}
 
 // The numbers the program's dialogs have always used.
 static_assert(int(Style::OkOnly) == 0 && int(Style::YesNoCancel) == 3 && int(Style::YesNo) == 4);

@@ -182,22 +182,13 @@ void frm1::connectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, &frm1::cmdExitClick);
 }
 
+// The page controls are those the pages show: all but Exit and the picture.
 void frm1::InvisibleOff()
 {
-    cmdNext1->setVisible(false);
-    cmdNext2->setVisible(false);
-    cmdNext3->setVisible(false);
-    cmdNext4->setVisible(false);
-    cmdBack1->setVisible(false);
-    cmdBack2->setVisible(false);
-    cmdBack3->setVisible(false);
-    lblWelcome->setVisible(false);
-    lblWelcome1->setVisible(false);
-    lblWelcome2->setVisible(false);
-    lblWelcome3->setVisible(false);
-    lblCheck->setVisible(false);
-    lblResult->setVisible(false);
-    txtCheck->setVisible(false);
+    for (const PageSet &page : m_pages) {
+        for (QWidget *control : page.shown)
+            control->setVisible(false);
+    }
 }
 
 void frm1::showPage(Page page)
@@ -219,6 +210,57 @@ void frm1::formLoad()
     showPage(Page::Welcome);
 }
 
+// The program's end, however it comes, unwinds the handler that is running to where it started:
+// no further statement of it runs, and no question is asked. Every question goes through ask()
+// and askText(), which notice the end, so a new one cannot forget to.
+struct frm1::Ended
+{
+};
+
+template<typename Handler>
+void frm1::handle(Handler handler)
+{
+    try {
+        handler();
+    } catch (const Ended &) {
+        // The program is ending; the window has nothing more to do.
+    }
+}
+
+void frm1::stopIfEnding() const
+{
+    if (m_dialogs.ending())
+        throw Ended();
+}
+
+void frm1::endProgram()
+{
+    m_dialogs.end();
+    throw Ended();
+}
+
+// A notice: only OK to answer, so nothing to keep.
+void frm1::tell(QStringView prompt)
+{
+    m_dialogs.messageBox(prompt.toString(), Style::OkOnly);
+    stopIfEnding();
+}
+
+// A question: its answer is kept before it is tested, as every answer is.
+Answer frm1::ask(QStringView prompt, Style style, QStringView title)
+{
+    m_answer = m_dialogs.messageBox(prompt.toString(), style, title.toString());
+    stopIfEnding();
+    return m_answer;
+}
+
+QString frm1::askText(QStringView prompt)
+{
+    QString typed = m_dialogs.inputBox(prompt.toString());
+    stopIfEnding();
+    return typed;
+}
+
 void frm1::cmdBack1Click()
 {
     formLoad();
@@ -230,15 +272,20 @@ void frm1::showPageA()
     showPage(Page::A);
 }
 
-void frm1::cmdNext1Click()
+void frm1::openPageA()
 {
     showPageA();
     askA();
 }
 
+void frm1::cmdNext1Click()
+{
+    handle([this] { openPageA(); });
+}
+
 void frm1::cmdBack2Click()
 {
-    cmdNext1Click();
+    handle([this] { openPageA(); });
 }
 
 void frm1::showPageB()
@@ -249,127 +296,107 @@ void frm1::showPageB()
 
 void frm1::cmdNext2Click()
 {
-    showPageB();
-    askB(texts::KeepZeroB);
+    handle([this] {
+        showPageB();
+        askB(texts::KeepZeroB);
+    });
 }
 
 void frm1::cmdBack3Click()
 {
-    showPageB();
-    askB(texts::KeepZeroBFromC);
+    handle([this] {
+        showPageB();
+        askB(texts::KeepZeroBFromC);
+    });
 }
 
 void frm1::cmdNext3Click()
 {
-    InvisibleOff();
-    showPage(Page::C);
-    askC();
+    handle([this] {
+        InvisibleOff();
+        showPage(Page::C);
+        askC();
+    });
 }
 
 void frm1::cmdNext4Click()
 {
-    InvisibleOff();
-    lblResult->setVisible(true);
-    const Verdict verdict = solve(A, B, C);
-    D = verdict.D;
-    x1 = verdict.x1.value_or(x1);
-    x2 = verdict.x2.value_or(x2);
-    lblResult->setText(verdict.caption);
-    showPage(Page::Result);
-    m_dialogs.announce(verdict.caption);
-    m_answer = m_dialogs.messageBox(texts::Another.toString(), Style::YesNo);
-    if (m_answer == Answer::Yes && !m_dialogs.ending())
-        cmdNext1Click();
+    handle([this] {
+        InvisibleOff();
+        lblResult->setVisible(true);
+        const Verdict verdict = solve(A, B, C);
+        D = verdict.D;
+        x1 = verdict.x1.value_or(x1);
+        x2 = verdict.x2.value_or(x2);
+        lblResult->setText(verdict.caption);
+        showPage(Page::Result);
+        m_dialogs.announce(verdict.caption);
+        if (ask(texts::Another, Style::YesNo) == Answer::Yes)
+            openPageA();
+    });
 }
 
 void frm1::cmdExitClick()
 {
-    m_dialogs.end();
+    handle([this] { endProgram(); });
 }
 
 // A zero A cannot make a quadratic equation: the user either quits or types A again on a
-// freshly opened A page. Every stage stops as soon as the program is ending, however that
-// came about: its dialogs would answer at once, and it would ask again for ever.
+// freshly opened A page.
 void frm1::askA()
 {
     for (;;) {
-        const std::optional<double> typed = askNumber(texts::PromptA);
-        if (!typed)
-            return;
-        A = *typed;
+        A = askNumber(texts::PromptA);
         if (A != 0) {
             showPreview(previewAfterA(A));
             return;
         }
-        m_answer = m_dialogs.messageBox(texts::QuitOnZeroA.toString(),
-                                        Style::YesNo | Style::Critical,
-                                        texts::ErrorTitle.toString());
-        if (m_answer == Answer::Yes) {
-            m_dialogs.end();
-            return;
-        }
-        if (m_dialogs.ending())
-            return;
-        m_dialogs.messageBox(texts::AgainA.toString(), Style::OkOnly);
-        if (m_dialogs.ending())
-            return;
+        if (ask(texts::QuitOnZeroA, Style::YesNo | Style::Critical, texts::ErrorTitle)
+            == Answer::Yes)
+            endProgram();
+        tell(texts::AgainA);
         showPageA();
     }
 }
 
 void frm1::askB(QStringView keepZeroQuestion)
 {
-    if (askKeepingZero(texts::PromptB, keepZeroQuestion, B))
-        showPreview(previewAfterB(A, B));
+    askKeepingZero(texts::PromptB, keepZeroQuestion, B);
+    showPreview(previewAfterB(A, B));
 }
 
 void frm1::askC()
 {
-    if (askKeepingZero(texts::PromptC, texts::KeepZeroC, C))
-        showPreview(previewAfterC(A, B, C));
+    askKeepingZero(texts::PromptC, texts::KeepZeroC, C);
+    showPreview(previewAfterC(A, B, C));
 }
 
 // Zero is a fair value for B and C, but it is also what letters, an empty field and Cancel
-// read as, so the user confirms it. Returns false when the program is ending instead.
-bool frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot)
+// read as, so the user confirms it. Each number typed is stored in the slot as it comes.
+void frm1::askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot)
 {
     for (;;) {
-        const std::optional<double> typed = askNumber(prompt);
-        if (!typed)
-            return false;
-        slot = *typed;
+        slot = askNumber(prompt);
         if (slot != 0)
-            return true;
-        m_dialogs.messageBox(texts::ZeroNotice.toString(), Style::OkOnly);
-        if (m_dialogs.ending())
-            return false;
-        m_answer = m_dialogs.messageBox(keepZeroQuestion.toString(), Style::YesNoCancel,
-                                        texts::QuestionTitle.toString());
-        if (m_dialogs.ending())
-            return false;
-        if (m_answer == Answer::Yes)
-            return true;
-        if (m_answer == Answer::Cancel) {
-            m_dialogs.end();
-            return false;
-        }
+            return;
+        tell(texts::ZeroNotice);
+        const Answer answer = ask(keepZeroQuestion, Style::YesNoCancel, texts::QuestionTitle);
+        if (answer == Answer::Yes)
+            return;
+        if (answer == Answer::Cancel)
+            endProgram();
     }
 }
 
 // A number beyond the range of a double would reach the preview and the solver as infinity,
-// so it is asked for again. Nothing, once the program is ending.
-std::optional<double> frm1::askNumber(QStringView prompt)
+// so it is asked for again.
+double frm1::askNumber(QStringView prompt)
 {
     for (;;) {
-        const QString typed = m_dialogs.inputBox(prompt.toString());
-        if (m_dialogs.ending())
-            return std::nullopt;
-        const double value = solver::ParseNumber(typed.toStdString());
+        const double value = solver::ParseNumber(askText(prompt).toStdString());
         if (!std::isinf(value))
             return value;
-        m_dialogs.messageBox(texts::TooLarge.toString(), Style::OkOnly);
-        if (m_dialogs.ending())
-            return std::nullopt;
+        tell(texts::TooLarge);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "wizard/dialogs.h"
@@ -73,14 +72,27 @@ private:
     // The page-opening steps of the A and B handlers, before their coefficient is asked for.
     void showPageA();
     void showPageB();
+    // What Next on the welcome page, Back on the B page and Yes to another equation do.
+    void openPageA();
 
     // The coefficient stages; each asks until it has a value or the program ends.
     void askA();
     void askB(QStringView keepZeroQuestion);
     void askC();
-    bool askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
-    std::optional<double> askNumber(QStringView prompt);
+    void askKeepingZero(QStringView prompt, QStringView keepZeroQuestion, double &slot);
+    double askNumber(QStringView prompt);
     void showPreview(const std::string &equation);
+
+    // Every dialog and the end of the program, as the handlers use them. Once the program is
+    // ending, each throws Ended, which handle() catches where the handler started.
+    struct Ended;
+    template<typename Handler>
+    void handle(Handler handler);
+    void stopIfEnding() const;
+    [[noreturn]] void endProgram();
+    void tell(QStringView prompt);
+    Answer ask(QStringView prompt, Style style, QStringView title = {});
+    QString askText(QStringView prompt);
 
     Dialogs &m_dialogs;
 
