@@ -19,9 +19,8 @@ profiles="$coverage/profiles"
 rm -rf "$profiles"
 mkdir "$profiles"
 export LLVM_PROFILE_FILE="$profiles/%p.profraw"
+# The suite replays both fuzz targets' seeds too.
 ctest --test-dir "$coverage" --output-on-failure
-"$coverage/fuzz/fuzz_numbers" -runs=0 "$root/fuzz/numbers" 2>/dev/null
-"$coverage/fuzz/fuzz_wizard" -runs=0 "$root/fuzz/sessions" 2>/dev/null
 
 llvm-profdata merge -sparse -o "$coverage/coverage.profdata" "$profiles"/*.profraw
 # The programs that ran: the first as llvm-cov names it, the rest as further objects.

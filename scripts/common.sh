@@ -3,7 +3,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$root/build"
+build="$root/build" # the tests' build; configure sets it
 
 # install_packages LIST...: the Debian packages of scripts/packages/LIST.txt that are missing.
 install_packages() {
@@ -33,16 +33,21 @@ install_packages() {
     rm -f "$log"
 }
 
-# configure [testing]: the build folder, made once. The program alone is built without the
-# tests and without turning warnings into errors, so that a newer compiler's new warning never
-# stops a user; the tests' build treats every warning as an error.
+# configure [testing]: the build folder, made once, in $build. The program alone is built in
+# build-program/ without turning warnings into errors, so that a newer compiler's new warning
+# never stops a user; the tests' build, in build/, treats every warning as an error.
 configure() {
-    local testing=OFF
-    [ "${1:-}" = testing ] && testing=ON
-    if [ ! -f "$build/build.ninja" ]; then
-        cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=$testing -DVERTEX2_WERROR=$testing
-    elif [ $testing = ON ] && ! grep -q '^BUILD_TESTING:BOOL=ON' "$build/CMakeCache.txt"; then
-        cmake -S "$root" -B "$build" -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
+    if [ "${1:-}" = testing ]; then
+        build="$root/build"
+        if [ ! -f "$build/build.ninja" ]; then
+            cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
+        elif ! grep -q '^BUILD_TESTING:BOOL=ON' "$build/CMakeCache.txt"; then
+            cmake -S "$root" -B "$build" -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
+        fi
+    else
+        build="$root/build-program"
+        [ -f "$build/build.ninja" ] \
+            || cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=OFF -DVERTEX2_WERROR=OFF
     fi
 }
 

@@ -132,10 +132,14 @@ double normalisedValue(const DecimalText &found)
     const std::int64_t magnitude = std::int64_t(found.intDigits.size()) - std::int64_t(leadingZeros)
         + exponent;
 
+    // Beyond these, a number is far outside the range of a double (about 1E+308 down to the
+    // smallest subnormal, about 5E-324), whatever its digits.
+    constexpr std::int64_t beyondLargest = 310;
+    constexpr std::int64_t belowSmallest = -400;
     constexpr double infinity = std::numeric_limits<double>::infinity();
-    if (magnitude > 310)
+    if (magnitude > beyondLargest)
         return infinity;
-    if (magnitude < -400)
+    if (magnitude < belowSmallest)
         return 0.0;
     const std::string text = "0." + significant + 'e' + std::to_string(magnitude);
     double value = 0.0;
@@ -208,10 +212,12 @@ double ParseNumber(std::string_view text)
 std::string FormatNumber(double value)
 {
     const bool negative = std::signbit(value) && value != 0.0;
-    // Fifteen significant digits, rounded from the exact binary value: "d.dddddddddddddde±x".
+    // ShownDigits significant digits, rounded from the exact binary value: "d.ddd…de±x", with
+    // ShownDigits − 1 digits after the point.
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      std::fabs(value), std::chars_format::scientific, 14);
+                                      std::fabs(value), std::chars_format::scientific,
+                                      ShownDigits - 1);
     const std::string_view scientific(buffer.data(), std::size_t(result.ptr - buffer.data()));
     const std::size_t mark = scientific.find('e');
     std::string digits;
@@ -230,7 +236,8 @@ std::string FormatDecimal(bool negative, std::string_view digits, int exponent)
     if (digits.empty())
         return " 0";
 
-    if (exponent >= 15 || exponent < -4) {
+    // Whole numbers of more digits than are shown, and small ones, take an exponent.
+    if (exponent >= ShownDigits || exponent < -4) {
         text += digits[0];
         if (digits.size() > 1) {
             text += '.';

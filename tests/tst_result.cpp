@@ -79,6 +79,8 @@ private slots:
         row("0.01 -0.58 8.41", {"0.01", "-0.58", "8.41"}, oneRoot(" 29"));
         // Only a root beyond the range of a double overflows; D and 4AC may.
         row("D beyond range", {"1", "1E200", "1"}, twoRoots("-1E-200", "-1E+200"));
+        // D = 1E-400 is below the smallest double, which makes it 0, and yet D > 0.
+        row("D below range", {"1", "1E-200", "0", "#1", "#6"}, twoRoots(" 0", "-1E-200"));
         row("4AC beyond range", {"1E300", "0", "#1", "#6", "1E300"}, NoRoots);
         row("root beyond range", {"1E-310", "1", "1"}, Overflow);
         row("first root beyond range", {"1E-10", "-1E300", "1"}, Overflow);

@@ -3,6 +3,7 @@
 // shows, checked against the polynomial itself.
 
 #include "exactroots.h"
+#include "samedouble.h"
 #include "solver/exact_p.h"
 #include "solver/numbertext.h"
 #include "solver/roots.h"
@@ -95,8 +96,11 @@ private slots:
         QTest::newRow("2 1 -1") << 2.0 << 1.0 << -1.0 << 9.0 << 0.5 << -1.0;
         QTest::newRow("1 0 -2") << 1.0 << 0.0 << -2.0 << 8.0 << std::sqrt(2.0) << -std::sqrt(2.0);
         QTest::newRow("A < 0: x1 the smaller") << -1.0 << 1.0 << 6.0 << 25.0 << -2.0 << 3.0;
-        QTest::newRow("cancelling, B > 0") << 1.0 << 1e8 << 1.0 << 1e16 - 4 << -1e-8 << -1e8;
-        QTest::newRow("cancelling, B < 0") << 1.0 << -1e8 << 1.0 << 1e16 - 4 << 1e8 << 1e-8;
+        // The roots are ±(1E8 − 1E-8 − 1E-24 …) and ±(1E-8 + 1E-24 + …).
+        QTest::newRow("cancelling, B > 0")
+            << 1.0 << 1e8 << 1.0 << 1e16 - 4 << -1e-8 << -99999999.99999999;
+        QTest::newRow("cancelling, B < 0")
+            << 1.0 << -1e8 << 1.0 << 1e16 - 4 << 99999999.99999999 << 1e-8;
         QTest::newRow("0.2 1.2 1.8: D = 0") << 0.2 << 1.2 << 1.8 << 0.0 << -3.0 << qQNaN();
         QTest::newRow("D beyond range") << 1.0 << 1e200 << 1.0 << HUGE_VAL << -1e-200 << -1e200;
         QTest::newRow("root beyond range") << 1e-310 << 1.0 << 1.0 << 1.0 << -1.0 << -HUGE_VAL;
@@ -111,11 +115,11 @@ private slots:
         QFETCH(double, x1);
         QFETCH(double, x2);
         const solver::Discriminant found = dis(A, B, C);
-        QCOMPARE(found.value, D);
+        COMPARE_DOUBLE(found.value, D);
         if (!std::isnan(x1))
-            QCOMPARE(iks1(B, found, A, C).value, x1);
+            COMPARE_DOUBLE(iks1(B, found, A, C).value, x1);
         if (!std::isnan(x2))
-            QCOMPARE(iks2(B, found, A, C).value, x2);
+            COMPARE_DOUBLE(iks2(B, found, A, C).value, x2);
     }
 
     // The digits shown, for coefficients as typed; an empty x2 means D = 0, and no x1 D < 0.
@@ -144,6 +148,11 @@ private slots:
         // A root exactly halfway between two 15-digit decimals goes to the even one.
         row("2", "-2.00000000000001", "0", " 1", " 0");
         row("2", "-2.00000000000003", "0", " 1.00000000000002", " 0");
+        // x1 a hair below 9007199254740995 and above 9007199254741005, each halfway between two
+        // doubles and two shown decimals: only the exact settling finds the side, where the
+        // guess lands on the midpoint.
+        row("0.4", "-3602879701896398", "1E-8", " 9.00719925474099E+15", " 2.77555756156289E-24");
+        row("0.4", "-3602879701896402", "-1E-10", " 9.00719925474101E+15", "-2.77555756156289E-26");
         // Roots far beyond D's range, and far below the smallest double.
         row("1", "1E200", "1", "-1E-200", "-1E+200");
         row("1E300", "1E300", "1E-300", "-1E-600", "-1");
@@ -270,6 +279,10 @@ private slots:
         row("largest, nothing above", mpq_class(DBL_MAX), DBL_MAX, DBL_MAX);
         row("lowest, nothing below", mpq_class(-DBL_MAX), -DBL_MAX, -DBL_MAX);
         row("beyond the largest", mpq_class(DBL_MAX), double(INFINITY), DBL_MAX);
+        // Halfway from the largest double to 2^1024 rounds to infinity, as the largest is odd.
+        const mpq_class halfway = (mpq_class(DBL_MAX) + mpq_class(mpz_class(1) << 1024)) / 2;
+        row("halfway to 2^1024", halfway, DBL_MAX, double(INFINITY));
+        row("halfway to -2^1024", -halfway, -DBL_MAX, -double(INFINITY));
     }
 
     void nearestDoubleFromAnyGuess()
@@ -277,7 +290,7 @@ private slots:
         QFETCH(QByteArray, x);
         QFETCH(double, guess);
         QFETCH(double, nearest);
-        QCOMPARE(solver::nearestDouble(comparedWith(x), guess), nearest);
+        COMPARE_DOUBLE(solver::nearestDouble(comparedWith(x), guess), nearest);
     }
 
     void nearestShownFromAnyGuess_data()
