@@ -9,10 +9,9 @@
 // turns so that a slow moment of the machine hits both alike. Linux only.
 
 #include "app/program.h"
+#include "barewindow.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -71,10 +70,7 @@ int child(int argc, char *argv[], bool vertex2)
         program = std::make_unique<app::Program>();
         window = &program->window();
     } else {
-        floor = std::make_unique<QWidget>();
-        floor->setFixedSize(425, 424);
-        (new QLabel(QStringLiteral("Добро пожаловать!"), floor.get()))->move(160, 0);
-        (new QPushButton(QStringLiteral("В&ыход"), floor.get()))->setGeometry(336, 384, 81, 33);
+        floor = makeBareWindow();
         window = floor.get();
     }
     FirstPaint watcher(window); // cppcheck-suppress unreadVariable

@@ -9,8 +9,14 @@ namespace platform {
 
 bool loadRussianToolkitTexts(QTranslator &translator)
 {
-    return translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // In the program where the system keeps none (Windows), else in Qt's own folder.
+    for (const QString &folder : {QStringLiteral(":/translations"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), folder))
+            return true;
+    }
+    return false;
 }
 
 } // namespace platform

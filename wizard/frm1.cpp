@@ -211,8 +211,8 @@ void frm1::formLoad()
 }
 
 // The program's end, however it comes, unwinds the handler that is running to where it started:
-// no further statement of it runs, and no question is asked. Every question goes through ask()
-// and askText(), which notice the end, so a new one cannot forget to.
+// no further statement of it runs, and no question is asked. Every dialog goes through tell(),
+// ask() or askText(), which notice the end, so a new one cannot forget to.
 struct frm1::Ended
 {
 };

@@ -1,0 +1,78 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The built vertex2.exe as Windows reads it: a GUI program for x86-64 that needs no DLL but
+Windows' own, its version record, and its icon, the very image of assets/vertex2.ico.
+
+   /usr/bin/python3 check_program_file.py VERTEX2_EXE VERSION ICON_FILE"""
+
+import struct
+import sys
+
+import pefile
+
+program, version, icon_file = sys.argv[1:]
+failed = False
+
+
+def check(what, holds, found=None):
+    global failed
+    failed |= not holds
+    print(("ok: " if holds else "FAILED: ") + what + ("" if holds else f" (found {found!r})"))
+
+
+pe = pefile.PE(program)
+check("an x86-64 program", pe.FILE_HEADER.Machine == 0x8664, hex(pe.FILE_HEADER.Machine))
+check("a GUI program, with no console", pe.OPTIONAL_HEADER.Subsystem == 2,
+      pe.OPTIONAL_HEADER.Subsystem)
+
+# Windows' own libraries: the system's, and its C run-time. No Qt, GMP, MPFR or compiler DLL.
+WINDOWS = {"advapi32", "comdlg32", "d3d11", "d3d9", "dwmapi", "dwrite", "dxgi", "gdi32", "imm32",
+           "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "setupapi", "shell32",
+           "shlwapi", "user32", "userenv", "uxtheme", "version", "winmm", "ws2_32", "wtsapi32",
+           "authz", "comctl32", "mpr", "crypt32", "bcrypt", "ntdll", "secur32", "rpcrt4"}
+imported = sorted(entry.dll.decode().lower().removesuffix(".dll")
+                  for entry in pe.DIRECTORY_ENTRY_IMPORT)
+foreign = [dll for dll in imported if dll not in WINDOWS and not dll.startswith("api-ms-win-")]
+check("only Windows' own DLLs: " + ", ".join(imported), not foreign, foreign)
+
+# The version record: the fixed numbers, the strings of the U.S. English, Unicode table and the
+# translation that names it.
+major, minor = (int(part) for part in version.split("."))
+fixed = pe.VS_FIXEDFILEINFO[0]
+for name in ("FileVersion", "ProductVersion"):
+    numbers = (getattr(fixed, name + "MS"), getattr(fixed, name + "LS"))
+    check(f"{name} {major},{minor},0,0", numbers == (major << 16 | minor, 0), numbers)
+strings, translations = {}, []
+for info in pe.FileInfo[0]:
+    for table in getattr(info, "StringTable", []):
+        strings[table.LangID.decode().upper()] = {
+            key.decode(): value.decode() for key, value in table.entries.items()}
+    for var in getattr(info, "Var", []):
+        translations.append(var.entry.get(b"Translation"))
+table = strings.get("040904B0", {})
+check("a string table 040904B0", bool(table), sorted(strings))
+for key, value in {"ProductName": "Vertex2", "InternalName": "Vertex2_1", "FileVersion": version,
+                   "ProductVersion": version, "OriginalFilename": "vertex2.exe"}.items():
+    check(f'{key} "{value}"', table.get(key) == value, table.get(key))
+check("the translation 0409, 04B0", "0x0409 0x04b0" in translations, translations)
+
+# The icon: one group of one 32 x 32, 16-colour image, the same bytes as the .ico file's.
+resources = {entry.id: entry for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries}
+
+
+def data_of(resource_type):
+    entry = resources[resource_type].directory.entries[0].directory.entries[0]
+    return pe.get_data(entry.data.struct.OffsetToData, entry.data.struct.Size)
+
+
+group = data_of(pefile.RESOURCE_TYPE["RT_GROUP_ICON"])
+_, kind, count = struct.unpack_from("<HHH", group)
+width, height, colours, _, planes, bits, size, _ = struct.unpack_from("<BBBBHHIH", group, 6)
+check("one icon in the group", (kind, count) == (1, 1), (kind, count))
+check("32 x 32 in 16 colours", (width, height, colours, bits) == (32, 32, 16, 4),
+      (width, height, colours, bits))
+with open(icon_file, "rb") as ico:
+    icon = ico.read()
+image_size, image_at = struct.unpack_from("<II", icon, 14)
+check("the image of assets/vertex2.ico",
+      data_of(pefile.RESOURCE_TYPE["RT_ICON"]) == icon[image_at:image_at + image_size])
+sys.exit(1 if failed else 0)

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds Vertex2 for 64-bit Windows on this Debian system and tests it under Wine: installs the
+# cross compilers, Wine and NSIS; builds Qt, GMP and MPFR for Windows once, from this release's
+# own source packages, into VERTEX2_WINDOWS_CACHE (/var/cache/vertex2-windows); then builds
+# vertex2.exe, the Windows tests and the installer in build-windows/ and runs the tests.
+source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
+source "$root/scripts/windows/toolkit.sh"
+
+install_packages run windows
+build_toolkit
+
+windows="$root/build-windows"
+export PKG_CONFIG_LIBDIR="$gmp_prefix/lib/pkgconfig:$mpfr_prefix/lib/pkgconfig"
+cmake -S "$root" -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_PREFIX_PATH="$qt_prefix;$gmp_prefix;$mpfr_prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/wine.sh" >/dev/null
+cmake --build "$windows"
+(cd "$windows" && cpack -G NSIS >/dev/null)
+
+size() { echo "$(($(stat -c %s "$1") / 1024)) KB"; }
+echo "windows.sh: $windows/app/vertex2.exe, $(size "$windows/app/vertex2.exe")" \
+    "(a bare window with the same toolkit: $(size "$windows/bench/bare_window.exe"))"
+echo "windows.sh: $windows/vertex2-"*"-win64.exe, $(size "$windows"/vertex2-*-win64.exe)"
+ctest --test-dir "$windows" --output-on-failure
