@@ -14,14 +14,14 @@ windows="$root/build-windows"
 export PKG_CONFIG_LIBDIR="$gmp_prefix/lib/pkgconfig:$mpfr_prefix/lib/pkgconfig"
 cmake -S "$root" -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_PREFIX_PATH="$qt_prefix;$gmp_prefix;$mpfr_prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/wine.sh" >/dev/null
 cmake --build "$windows"
 (cd "$windows" && cpack -G NSIS >/dev/null)
 
 size() { echo "$(($(stat -c %s "$1") / 1024)) KB"; }
-echo "windows.sh: $windows/app/vertex2.exe, $(size "$windows/app/vertex2.exe")" \
-    "(a bare window with the same toolkit: $(size "$windows/bench/bare_window.exe"))"
+echo "windows.sh: $windows/vertex2.exe, $(size "$windows/vertex2.exe")" \
+    "(a bare window with the same toolkit: $(size "$windows/bare_window.exe"))"
 echo "windows.sh: $windows/vertex2-"*"-win64.exe, $(size "$windows"/vertex2-*-win64.exe)"
 ctest --test-dir "$windows" --output-on-failure

@@ -122,7 +122,7 @@ private slots:
                 dialog->close();
             QApplication::exit(1);
         });
-        watchdog.start(30000);
+        watchdog.start(60000); // a session on Wine's screen takes half of it
 
         const int code = QApplication::exec();
         QVERIFY2(failure.isEmpty(), qPrintable(failure));

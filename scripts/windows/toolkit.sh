@@ -105,9 +105,11 @@ autotools_library() {
     echo "windows.sh: $name built in $(($(date +%s) - start)) s"
 }
 
-# build_toolkit: Qt, GMP and MPFR in the cache; sets qt_prefix, gmp_prefix and mpfr_prefix.
+# build_toolkit: Qt, GMP and MPFR in the cache; sets qt_prefix, gmp_prefix and mpfr_prefix, and
+# host_qt_cmake, where this system's Qt keeps the tools (moc, rcc, uic) that build for Windows.
 build_toolkit() {
     local qt_version gmp_version mpfr_version compiler start
+    host_qt_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
     work=$(mktemp -d "${TMPDIR:-/var/tmp}/vertex2-windows.XXXXXX")
     trap 'rm -rf "$work"' EXIT
     private_apt
@@ -145,7 +147,7 @@ build_toolkit() {
         (cd "$build" && source/configure -prefix "$qt_prefix" -xplatform win32-g++ \
             -qt-host-path /usr "${qt_options[@]}" -- -G Ninja \
             -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) >"$build/configure.log" 2>&1 \
+            -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake") >"$build/configure.log" 2>&1 \
             || { tail -n 40 "$build/configure.log"; rm -rf "$build"; exit 1; }
     fi
     { cmake --build "$build" --parallel && cmake --install "$build"; } >"$build/build.log" 2>&1 \

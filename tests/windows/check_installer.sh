@@ -26,7 +26,7 @@ run() {
 
 folder="$WINEPREFIX/drive_c/Program Files/Vertex2"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vertex2"
-key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vertex2 $version"
+key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vertex2"
 
 check "installed silently" run 120 "$installer" /S
 check "the program in Program Files" test -f "$folder/bin/vertex2.exe"
@@ -52,5 +52,6 @@ wineserver -w
 check "uninstalled silently" run 120 "C:\\Program Files\\Vertex2\\Uninstall.exe" /S
 check "nothing left in Program Files" test ! -e "$folder"
 check "nothing left in the Start menu" test ! -e "$menu"
-check "nothing left in Apps" test -z "$(wine reg query "$key" 2>/dev/null | tr -d '\r' || true)"
+gone() { ! wine reg query "$key" >/dev/null 2>&1; }
+check "nothing left in Apps" gone
 exit $failed

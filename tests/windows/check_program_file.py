@@ -28,7 +28,7 @@ check("a GUI program, with no console", pe.OPTIONAL_HEADER.Subsystem == 2,
 WINDOWS = {"advapi32", "comdlg32", "d3d11", "d3d9", "dwmapi", "dwrite", "dxgi", "gdi32", "imm32",
            "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "setupapi", "shell32",
            "shlwapi", "user32", "userenv", "uxtheme", "version", "winmm", "ws2_32", "wtsapi32",
-           "authz", "comctl32", "mpr", "crypt32", "bcrypt", "ntdll", "secur32", "rpcrt4"}
+           "authz", "comctl32", "mpr", "crypt32", "bcrypt", "ntdll", "secur32", "rpcrt4", "shcore"}
 imported = sorted(entry.dll.decode().lower().removesuffix(".dll")
                   for entry in pe.DIRECTORY_ENTRY_IMPORT)
 foreign = [dll for dll in imported if dll not in WINDOWS and not dll.startswith("api-ms-win-")]
