@@ -37,6 +37,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -85,11 +86,9 @@ struct Counts
 
 const Step &stepFor(unsigned char byte)
 {
-    for (const Step &step : Steps) {
-        if (step.byte == char(byte))
-            return step;
-    }
-    return Steps[byte % std::size(Steps)];
+    const auto named = std::find_if(std::begin(Steps), std::end(Steps),
+                                    [byte](const Step &step) { return step.byte == char(byte); });
+    return named != std::end(Steps) ? *named : Steps[byte % std::size(Steps)];
 }
 
 // Every number the preview and the verdict show, with its sign position, reads back to itself,

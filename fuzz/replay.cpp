@@ -25,8 +25,7 @@ int main(int argc, char *argv[])
         if (argv[i][0] == '-')
             continue;
         if (fs::is_directory(given)) {
-            for (const fs::directory_entry &entry : fs::directory_iterator(given))
-                inputs.push_back(entry.path());
+            inputs.insert(inputs.end(), fs::directory_iterator(given), fs::directory_iterator());
         } else {
             inputs.push_back(given);
         }

@@ -174,7 +174,7 @@ int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, con
     if (question == all.cend())
         fail("a dialog", "was asked where it does not belong", prompt);
     if (prompt == texts::Another) {
-        auto &[A, B, C, D, x1, x2] = m_model.slotValues;
+        auto &[A, B, C, D, x1, x2] = m_model.slotValues; // cppcheck-suppress variableScope
         const solver::Discriminant exact = solver::dis(A, B, C);
         D = exact.value;
         if (exact.sign >= 0)

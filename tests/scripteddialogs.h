@@ -36,11 +36,11 @@ public:
     // code N, any other text is typed into an input box.
     ScriptedDialogs &script(const QStringList &answers)
     {
-        for (const QString &answer : answers) {
-            if (answer.startsWith(u'#'))
-                this->answer(answer.mid(1).toInt());
+        for (const QString &given : answers) {
+            if (given.startsWith(u'#'))
+                answer(given.mid(1).toInt());
             else
-                type(answer);
+                type(given);
         }
         return *this;
     }
