@@ -288,12 +288,6 @@ private slots:
 
     void textsFit() const
     {
-#ifdef Q_OS_WIN
-        // Windows draws them in Segoe UI, which is not here to measure; offscreen, Qt for
-        // Windows would measure the Linux build's DejaVu Sans with FreeType's full hinting,
-        // which is wider than both.
-        QSKIP("the fonts of Windows are not here");
-#endif
         QFETCH(QString, name);
         auto *widget = f.window->findChild<QWidget *>(name);
         QVERIFY(widget);

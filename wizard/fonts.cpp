@@ -5,25 +5,31 @@
 
 namespace wizard {
 
-// DejaVu Sans has Cyrillic everywhere the program runs on Linux; the other families are the
-// fallbacks on systems without it. The welcome texts are measured against this size.
+// DejaVu Sans has Cyrillic everywhere the program runs on Linux; Windows has its own interface
+// fonts, narrower ones, which come first there even where DejaVu Sans is installed too. The
+// welcome texts are measured against this size.
 QFont defaultFont()
 {
     QFont font;
+#ifdef Q_OS_WIN
+    font.setFamilies(QStringList{QStringLiteral("Segoe UI"), QStringLiteral("Tahoma")});
+#else
     font.setFamilies(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Segoe UI"),
                                  QStringLiteral("Tahoma")});
+#endif
     font.setPointSizeF(8.25);
     return font;
 }
 
-// The headings were designed in MS Sans Serif. Elsewhere DejaVu Sans stands in, named first:
-// a missing first family costs a search through the fallback fonts at every start.
+// The headings were designed in MS Sans Serif; on Windows its TrueType successor, which has
+// Cyrillic everywhere, comes first. Elsewhere DejaVu Sans stands in, named first: a missing
+// first family costs a search through the fallback fonts at every start.
 QFont headingFont()
 {
     QFont font;
 #ifdef Q_OS_WIN
-    font.setFamilies(
-        QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")});
+    font.setFamilies(QStringList{QStringLiteral("Microsoft Sans Serif"),
+                                 QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma")});
 #else
     font.setFamilies(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("MS Sans Serif")});
 #endif

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures of vertex2.exe under Wine for the README: the welcome page and the result page of
-# 2x² − 3x − 2 = 0, typed in as a pupil would, in a Windows desktop that Wine draws itself.
+# 2x² − 3x − 2 = 0, typed in as a pupil would, in a Windows desktop that Wine draws itself, with
+# Wine's own fonts only, as Windows has none of this system's.
 #   scripts/windows/pictures.sh        (after ./windows.sh; writes docs/windows-*.png)
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 source "$root/tests/windows/wineprefix.sh"
 
 install_packages windows pictures
-program="$root/build-windows/app/vertex2.exe"
+program="$root/build-windows/vertex2.exe"
 [ -f "$program" ] || { echo "pictures.sh: no $program; run ./windows.sh first" >&2; exit 1; }
 
+export FONTCONFIG_FILE="$root/scripts/windows/wine-fonts.conf"
 start_wine
 wine explorer /desktop=Vertex2,520x520 "$program" >/dev/null 2>&1 &
 desktop=""
@@ -26,7 +28,7 @@ keys() {
     sleep 2
 }
 type_number() {
-    xdotool windowfocus --sync "$desktop" type "$1"
+    xdotool windowfocus --sync "$desktop" type -- "$1"
     keys Return
 }
 # picture NAME: the desktop, trimmed to the window.
@@ -37,6 +39,9 @@ picture() {
 
 sleep 5
 picture windows-welcome
+# A click on the picture makes the window active; Tab takes the focus from Exit to Next.
+xdotool mousemove --window "$desktop" 120 250 click 1
+keys Tab
 for number in 2 -3 -2; do
     keys Return # Next, which asks for the coefficient
     type_number "$number"
