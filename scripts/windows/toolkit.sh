@@ -68,12 +68,25 @@ source_version() {
     private apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
-# source_package NAME VERSION: unpacks the source package, with Debian's patches, into
-# $work/NAME.
+# source_package NAME VERSION [upstream]: unpacks the source package, with Debian's patches, into
+# $work/NAME. With "upstream", a mirror that lacks Debian's part of the package still gives the
+# original tarball, which apt checks against the release's index, to build as it is. Qt has no
+# such way out: its Debian part carries security fixes.
 source_package() {
-    (cd "$work" && private apt-get source --download-only "$1=$2" >/dev/null)
-    dpkg-source --no-check -x "$work/${1}_"*.dsc "$work/$1" >"$work/$1.unpack.log" 2>&1 \
-        || { cat "$work/$1.unpack.log"; exit 1; }
+    local log="$work/$1.fetch.log"
+    if (cd "$work" && private apt-get source --download-only "$1=$2") >"$log" 2>&1; then
+        dpkg-source --no-check -x "$work/${1}_"*.dsc "$work/$1" >"$work/$1.unpack.log" 2>&1 \
+            || { cat "$work/$1.unpack.log"; exit 1; }
+    elif [ "${3:-}" = upstream ] \
+        && (cd "$work" && private apt-get source --download-only --tar-only "$1=$2") \
+            >>"$log" 2>&1; then
+        echo "windows.sh: the mirror lacks Debian's part of $1 $2; building its original source"
+        mkdir "$work/$1"
+        tar -xf "$work/${1}_"*.orig.tar.* -C "$work/$1" --strip-components=1
+    else
+        grep -E '^(E|W):' "$log" >&2
+        exit 1
+    fi
 }
 
 # digest TEXT...: eight hex digits that stand for how a library is built.
@@ -93,7 +106,7 @@ autotools_library() {
     built "$name" "$folder" && return
     start=$(date +%s)
     echo "windows.sh: building $name for Windows into $folder"
-    source_package "$package" "$version"
+    source_package "$package" "$version" upstream
     (
         cd "$work/$package"
         if [ "$package" = gmp ]; then
