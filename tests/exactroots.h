@@ -110,9 +110,11 @@ inline bool rootRight(const Equation &equation, int root, const solver::Root &fo
         const mpq_class half = powerOfTen(shown.lead - 14) / 2;
         if (!equation.holds(root, shown.value - half, shown.value + half))
             return false;
-        // In the form FormatNumber writes, wherever a double holds 15 digits.
+        // In the form FormatNumber writes, wherever a double holds 15 digits: not below the
+        // normal doubles, nor beyond the largest, where the roots next to it are shown.
         const double back = solver::ParseNumber(found.shown);
-        if (std::fabs(back) >= DBL_MIN && solver::FormatNumber(back) != found.shown)
+        if (std::fabs(back) >= DBL_MIN && std::isfinite(back)
+            && solver::FormatNumber(back) != found.shown)
             return false;
     }
     const auto halfway = [&found](double towards) -> mpq_class {
