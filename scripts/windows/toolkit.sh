@@ -10,34 +10,43 @@ cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
 toolchain="$root/dist/windows/toolchain.cmake"
 mingw=x86_64-w64-mingw32
 
-# Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
-# dialogs and widgets, style sheets, completion, MIME types, calendars but the Gregorian one,
-# 64-bit and floating-point images, printing, OpenGL, the network and image formats it never
-# reads (the ICO reader stays, as a plugin the program leaves out, for the artwork's test).
-# The widgets that Windows' own style draws (tabs, tables, trees, tool bars, progress bars,
-# radio buttons, group boxes, command links) stay, as it needs them. Qt 6.4 builds its
-# DirectWrite fonts only with Direct2D, and draws text with GDI unless told otherwise: both are
-# left out. The tablet support needs a header that Debian's source leaves out.
-qt_options=(
-    -static -static-runtime -release -optimize-size
-    -nomake examples -nomake tests
-    -no-opengl -no-dbus -no-icu -no-zstd -no-direct2d -no-feature-directwrite -no-libjpeg -no-gif
-    -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
-)
-for feature in network sql printsupport concurrent xml vulkan tabletevent \
-    pdf textodfwriter textmarkdownreader textmarkdownwriter movie imageformat_ppm imageformat_xbm \
-    desktopservices systemtrayicon sessionmanager mimetype mimetype-database xmlstream \
-    sharedmemory systemsemaphore filesystemwatcher itemmodeltester raster-64bit raster-fp \
-    image_heuristic_mask image_text imageio-text-loading jalalicalendar islamiccivilcalendar \
-    gestures sortfilterproxymodel identityproxymodel transposeproxymodel \
-    concatenatetablesproxymodel undocommand undogroup \
-    calendarwidget datetimeedit colordialog filedialog fontdialog fontcombobox progressdialog \
-    errormessage wizard mdiarea dockwidget graphicsview treewidget tablewidget listwidget \
-    columnview undoview undostack datawidgetmapper keysequenceedit syntaxhighlighter textbrowser \
-    toolbox dial splitter lcdnumber splashscreen statusbar sizegrip whatsthis completer \
-    style-stylesheet; do
-    qt_options+=("-no-feature-$feature")
-done
+# qt_switches VERSION: Qt's switches for that version, in qt_options. What Vertex2 never uses is
+# left out, to keep the program file small: other dialogs and widgets, style sheets, completion,
+# MIME types, calendars but the Gregorian one, 64-bit and floating-point images, printing,
+# OpenGL, the network and image formats it never reads (the ICO reader stays, as a plugin the
+# program leaves out, for the artwork's test). The widgets that Windows' own style draws (tabs,
+# tables, trees, tool bars, progress bars, radio buttons, group boxes, command links) stay, as it
+# needs them. Qt 6.4 builds its DirectWrite fonts only with Direct2D, and draws text with GDI
+# unless told otherwise: both are left out. From Qt 6.8 the fonts of Windows are always read
+# through DirectWrite, which then draws them too; only Direct2D is left out. The tablet support
+# needs a header that Debian's source leaves out.
+qt_switches() {
+    qt_options=(
+        -static -static-runtime -release -optimize-size
+        -nomake examples -nomake tests
+        -no-opengl -no-dbus -no-icu -no-zstd -no-direct2d
+    )
+    dpkg --compare-versions "$1" ge 6.8~ || qt_options+=(-no-feature-directwrite)
+    qt_options+=(
+        -no-libjpeg -no-gif
+        -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
+    )
+    local feature
+    for feature in network sql printsupport concurrent xml vulkan tabletevent \
+        pdf textodfwriter textmarkdownreader textmarkdownwriter movie imageformat_ppm \
+        imageformat_xbm desktopservices systemtrayicon sessionmanager mimetype mimetype-database \
+        xmlstream sharedmemory systemsemaphore filesystemwatcher itemmodeltester raster-64bit \
+        raster-fp image_heuristic_mask image_text imageio-text-loading jalalicalendar \
+        islamiccivilcalendar gestures sortfilterproxymodel identityproxymodel \
+        transposeproxymodel concatenatetablesproxymodel undocommand undogroup \
+        calendarwidget datetimeedit colordialog filedialog fontdialog fontcombobox progressdialog \
+        errormessage wizard mdiarea dockwidget graphicsview treewidget tablewidget listwidget \
+        columnview undoview undostack datawidgetmapper keysequenceedit syntaxhighlighter \
+        textbrowser toolbox dial splitter lcdnumber splashscreen statusbar sizegrip whatsthis \
+        completer style-stylesheet; do
+        qt_options+=("-no-feature-$feature")
+    done
+}
 
 # sudo_if_needed COMMAND...: as root, or through sudo.
 sudo_if_needed() {
@@ -133,6 +142,7 @@ build_toolkit() {
     private_apt
     # The host's tools (moc, rcc, uic) must be exactly the version built.
     qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
+    qt_switches "$qt_version"
     gmp_version=$(source_version gmp)
     mpfr_version=$(source_version mpfr4)
     compiler=$($mingw-g++-posix -dumpfullversion)
