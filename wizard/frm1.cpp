@@ -222,7 +222,7 @@ void frm1::handle(Handler handler)
 {
     try {
         handler();
-    } catch (const Ended &) {
+    } catch (const Ended &) { // NOLINT(bugprone-empty-catch): the one way a handler stops
         // The program is ending; the window has nothing more to do.
     }
 }
