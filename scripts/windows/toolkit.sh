@@ -17,16 +17,16 @@ mingw=x86_64-w64-mingw32
 # program leaves out, for the artwork's test). The widgets that Windows' own style draws (tabs,
 # tables, trees, tool bars, progress bars, radio buttons, group boxes, command links) stay, as it
 # needs them. Qt 6.4 builds its DirectWrite fonts only with Direct2D, and draws text with GDI
-# unless told otherwise: both are left out. From Qt 6.8 the fonts of Windows are always read
-# through DirectWrite, which then draws them too; only Direct2D is left out. The tablet support
-# needs a header that Debian's source leaves out.
+# unless told otherwise: both are left out. Qt 6.8 reads the fonts of Windows through
+# DirectWrite, which then draws them too, and builds its font database only with Direct2D as
+# well: both stay. The tablet support needs a header that Debian's source leaves out.
 qt_switches() {
     qt_options=(
         -static -static-runtime -release -optimize-size
         -nomake examples -nomake tests
-        -no-opengl -no-dbus -no-icu -no-zstd -no-direct2d
+        -no-opengl -no-dbus -no-icu -no-zstd
     )
-    dpkg --compare-versions "$1" ge 6.8~ || qt_options+=(-no-feature-directwrite)
+    dpkg --compare-versions "$1" ge 6.8~ || qt_options+=(-no-direct2d -no-feature-directwrite)
     qt_options+=(
         -no-libjpeg -no-gif
         -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
