@@ -14,9 +14,10 @@
 #   scripts/fresh-system.sh RELEASE COMMAND...   only these commands, as root, in one fresh
 #                                                system (CI: scripts/fresh-system.sh trixie ./test.sh)
 #
-# RELEASE is a Debian code name: bookworm (12) or trixie (13). The base system and every package
-# downloaded are kept in VERTEX2_FRESH_CACHE (/var/cache/vertex2-fresh), so later runs download
-# nothing twice; the systems themselves are new each time. The Debian mirror is the one this
+# RELEASE is a Debian code name: bookworm (12) or trixie (13). The base system, every package
+# downloaded and the Windows toolkit that windows.sh builds are kept in VERTEX2_FRESH_CACHE
+# (/var/cache/vertex2-fresh), so later runs download and build nothing twice (remove
+# RELEASE-windows there to build the toolkit cold again); the systems themselves are new each time. The Debian mirror is the one this
 # machine's apt uses, or VERTEX2_MIRROR.
 set -euo pipefail
 
@@ -41,7 +42,8 @@ mirror() {
 
 base="$cache/$release-minbase.tar"
 packages="$cache/$release-apt"
-mkdir -p "$cache" "$packages/partial"
+toolkit="$cache/$release-windows"
+mkdir -p "$cache" "$packages/partial" "$toolkit"
 if [ ! -f "$base" ]; then
     command -v debootstrap >/dev/null || {
         apt-get update -qq
@@ -61,7 +63,7 @@ cleanup() {
     local made mounted
     for made in "${systems[@]}"; do
         umount -R -l "$made" 2>/dev/null || true
-        for mounted in proc sys dev tmp var/cache/apt/archives; do
+        for mounted in proc sys dev tmp var/cache/apt/archives var/cache/vertex2-windows; do
             umount -R -l "$made/$mounted" 2>/dev/null || true
         done
         rm -rf --one-file-system "$made"
@@ -83,6 +85,8 @@ new_system() {
     mount --rbind /dev "$system/dev"
     mount -t tmpfs tmpfs "$system/tmp"
     mount --bind "$packages" "$system/var/cache/apt/archives"
+    mkdir -p "$system/var/cache/vertex2-windows"
+    mount --bind "$toolkit" "$system/var/cache/vertex2-windows"
 }
 
 # inside SYSTEM USER COMMAND: a login shell's command in the system, as root or as the user.

@@ -19,8 +19,9 @@ mingw=x86_64-w64-mingw32
 # needs them. Qt 6.4 builds its DirectWrite fonts only with Direct2D, and draws text with GDI
 # unless told otherwise: both are left out. Qt 6.8 reads the fonts of Windows through
 # DirectWrite, which then draws them too, and builds its font database only with Direct2D as
-# well: both stay, and so does the graphics view, whose drop shadow Qt 6.8's Windows 11 style
-# casts under menus. The tablet support needs a header that Debian's source leaves out.
+# well: both stay, and so do the graphics view, whose drop shadow Qt 6.8's Windows 11 style
+# casts under menus, and style sheets, which that style reads. The tablet support needs a header
+# that Debian's source leaves out.
 qt_switches() {
     local modern=false
     dpkg --compare-versions "$1" ge 6.8~ && modern=true
@@ -47,7 +48,7 @@ qt_switches() {
         columnview undoview undostack datawidgetmapper keysequenceedit syntaxhighlighter \
         textbrowser toolbox dial splitter lcdnumber splashscreen statusbar sizegrip whatsthis \
         completer style-stylesheet; do
-        [ "$feature" = graphicsview ] && $modern && continue
+        case $feature in graphicsview | style-stylesheet) ! $modern || continue ;; esac
         qt_options+=("-no-feature-$feature")
     done
 }
