@@ -17,8 +17,8 @@
 # RELEASE is a Debian code name: bookworm (12) or trixie (13). The base system, every package
 # downloaded and the Windows toolkit that windows.sh builds are kept in VERTEX2_FRESH_CACHE
 # (/var/cache/vertex2-fresh), so later runs download and build nothing twice (remove
-# RELEASE-windows there to build the toolkit cold again); the systems themselves are new each time. The Debian mirror is the one this
-# machine's apt uses, or VERTEX2_MIRROR.
+# RELEASE-windows there to build the toolkit cold again); the systems themselves are new each
+# time. The Debian mirror is the one this machine's apt uses, or VERTEX2_MIRROR.
 set -euo pipefail
 
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
