@@ -25,8 +25,9 @@ check("a GUI program, with no console", pe.OPTIONAL_HEADER.Subsystem == 2,
       pe.OPTIONAL_HEADER.Subsystem)
 
 # Windows' own libraries: the system's, and its C run-time. No Qt, GMP, MPFR or compiler DLL.
-WINDOWS = {"advapi32", "comdlg32", "d3d11", "d3d9", "dwmapi", "dwrite", "dxgi", "gdi32", "imm32",
-           "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "setupapi", "shell32",
+# Qt 6.8 draws through Direct3D 12 where it can, which Windows has had since Windows 10.
+WINDOWS = {"advapi32", "comdlg32", "d3d11", "d3d12", "d3d9", "dwmapi", "dwrite", "dxgi", "gdi32",
+           "imm32", "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "setupapi", "shell32",
            "shlwapi", "user32", "userenv", "uxtheme", "version", "winmm", "ws2_32", "wtsapi32",
            "authz", "comctl32", "mpr", "crypt32", "bcrypt", "ntdll", "secur32", "rpcrt4", "shcore"}
 imported = sorted(entry.dll.decode().lower().removesuffix(".dll")
