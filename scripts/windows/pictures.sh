@@ -31,16 +31,24 @@ type_number() {
     xdotool windowfocus --sync "$desktop" type -- "$1"
     keys Return
 }
-# picture NAME: the desktop, trimmed to the window.
+# picture NAME: the desktop, cut to the window. The desktop's colour is read in its far corner:
+# Wine 10 leaves one black pixel in the near one, which would keep the cut from closing in.
 picture() {
-    xwd -silent -id "$desktop" | convert xwd:- -trim +repage "$root/docs/$1.png"
+    local shot="$wine_work/$1.xwd" colour box
+    xwd -silent -id "$desktop" >"$shot"
+    colour=$(convert "xwd:$shot" -gravity SouthEast -crop 1x1+0+0 -format '%[pixel:p{0,0}]' info:)
+    box=$(convert "xwd:$shot" -fill "$colour" -draw 'point 0,0' -format '%@' info:)
+    convert "xwd:$shot" -crop "$box" +repage "$root/docs/$1.png"
     echo "pictures.sh: docs/$1.png"
 }
 
 sleep 5
 picture windows-welcome
-# A click on the picture makes the window active; Tab takes the focus from Exit to Next.
-xdotool mousemove --window "$desktop" 120 250 click 1
+# A click on the page makes the window active; Tab takes the focus from Exit to Next. Wine 8
+# puts the window in the desktop's corner, Wine 10 centres it on a desktop as large as the
+# screen: the desktop's centre is on the page either way.
+eval "$(xdotool getwindowgeometry --shell "$desktop")"
+xdotool mousemove --window "$desktop" $((WIDTH / 2)) $((HEIGHT / 2)) click 1
 keys Tab
 for number in 2 -3 -2; do
     keys Return # Next, which asks for the coefficient
