@@ -51,6 +51,12 @@ configure() {
     fi
 }
 
+# release_epoch: the moment of the newest entry of debian/changelog, in seconds, which dates every
+# file a release is made of (SOURCE_DATE_EPOCH), as dpkg-buildpackage dates the package's.
+release_epoch() {
+    dpkg-parsechangelog -l "$root/debian/changelog" -STimestamp
+}
+
 build() {
     cmake --build "$build" "$@"
 }

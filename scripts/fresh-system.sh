@@ -14,92 +14,19 @@
 #   scripts/fresh-system.sh RELEASE COMMAND...   only these commands, as root, in one fresh
 #                                                system (CI: scripts/fresh-system.sh trixie ./test.sh)
 #
-# RELEASE is a Debian code name: bookworm (12) or trixie (13). The base system, every package
-# downloaded and the Windows toolkit that windows.sh builds are kept in VERTEX2_FRESH_CACHE
-# (/var/cache/vertex2-fresh), so later runs download and build nothing twice (remove
-# RELEASE-windows there to build the toolkit cold again); the systems themselves are new each
-# time. The Debian mirror is the one this machine's apt uses, or VERTEX2_MIRROR.
+# RELEASE is a Debian code name: bookworm (12) or trixie (13). scripts/fresh/system.sh says what
+# is kept between runs, and where.
 set -euo pipefail
 
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
 shift
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cache=${VERTEX2_FRESH_CACHE:-/var/cache/vertex2-fresh}
 [ "$(id -u)" -eq 0 ] || { echo "fresh-system.sh: run as root (it uses debootstrap and chroot)" >&2; exit 1; }
-
-say() { echo "== [$release] $*"; }
-
-mirror() {
-    if [ -n "${VERTEX2_MIRROR:-}" ]; then
-        echo "$VERTEX2_MIRROR"
-        return
-    fi
-    # The first Debian archive this machine's apt reads (deb822 or one-line sources).
-    cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null \
-        | sed -nE 's#^URIs:[[:space:]]*([^[:space:]]*/debian)/?$#\1#p; s#^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?([^[:space:]]*/debian)/?[[:space:]].*#\2#p' \
-        | head -n 1
-}
-
-base="$cache/$release-minbase.tar"
-packages="$cache/$release-apt"
-toolkit="$cache/$release-windows"
-mkdir -p "$cache" "$packages/partial" "$toolkit"
-if [ ! -f "$base" ]; then
-    command -v debootstrap >/dev/null || {
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
-    }
-    say "making the minimal base system"
-    made=$(mktemp -d)
-    debootstrap --variant=minbase --include=git,ca-certificates,sudo \
-        --cache-dir="$packages" "$release" "$made" "$(mirror)" >"$made.log" 2>&1 \
-        || { tail -n 30 "$made.log"; exit 1; }
-    tar -C "$made" -cf "$base.part" . && mv "$base.part" "$base"
-    rm -rf "$made" "$made.log"
-fi
-
-systems=()
-cleanup() {
-    local made mounted
-    for made in "${systems[@]}"; do
-        umount -R -l "$made" 2>/dev/null || true
-        for mounted in proc sys dev tmp var/cache/apt/archives var/cache/vertex2-windows; do
-            umount -R -l "$made/$mounted" 2>/dev/null || true
-        done
-        rm -rf --one-file-system "$made"
-    done
-}
-trap cleanup EXIT
+source "$root/scripts/fresh/system.sh"
+trap remove_systems EXIT
 trap 'exit 1' INT TERM
 
-# new_system: a fresh system from the base, sharing the package cache, in $system (not printed:
-# cleanup must see it in systems).
-new_system() {
-    system=$(mktemp -d "/var/tmp/vertex2-$release.XXXXXX")
-    systems+=("$system")
-    tar -C "$system" -xf "$base"
-    chmod 755 "$system" # its root folder, which every user must enter (mktemp made it private)
-    cp /etc/resolv.conf "$system/etc/resolv.conf"
-    mount -t proc proc "$system/proc"
-    mount --rbind /sys "$system/sys"
-    mount --rbind /dev "$system/dev"
-    mount -t tmpfs tmpfs "$system/tmp"
-    mount --bind "$packages" "$system/var/cache/apt/archives"
-    mkdir -p "$system/var/cache/vertex2-windows"
-    mount --bind "$toolkit" "$system/var/cache/vertex2-windows"
-}
-
-# inside SYSTEM USER COMMAND: a login shell's command in the system, as root or as the user.
-inside() {
-    local system=$1 user=$2
-    shift 2
-    if [ "$user" = root ]; then
-        chroot "$system" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
-            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -lc "$*"
-    else
-        chroot "$system" su - "$user" -c "$*"
-    fi
-}
+say() { echo "== [$release] $*"; }
 
 # clone SYSTEM USER: this repository's committed state, in the user's home.
 clone() {
@@ -138,7 +65,7 @@ starts() {
 }
 
 if [ $# -gt 0 ]; then
-    new_system
+    new_system "$release"
     clone "$system" root
     for command in "$@"; do
         timed "$system" root "$command"
@@ -151,20 +78,20 @@ fi
 parts=" ${VERTEX2_PROOF_PARTS:-root user package} "
 
 if [[ $parts == *" root "* ]]; then
-    new_system
+    new_system "$release"
     clone "$system" root
     run_without_display "$system" root
     timed "$system" root ./test.sh
     starts "$system" root '~/vertex2' ./run.sh
     timed "$system" root ./check.sh
     timed "$system" root "apt-get build-dep -y -q ./ >/dev/null && dpkg-buildpackage -us -uc -b >/dev/null"
-    rm -rf "$cache/$release-deb"
-    mkdir -p "$cache/$release-deb"
-    cp "$system"/root/vertex2_*.deb "$cache/$release-deb/"
+    rm -rf "$fresh_cache/$release-deb"
+    mkdir -p "$fresh_cache/$release-deb"
+    cp "$system"/root/vertex2_*.deb "$fresh_cache/$release-deb/"
 fi
 
 if [[ $parts == *" user "* ]]; then
-    new_system
+    new_system "$release"
     inside "$system" root "useradd -m -s /bin/bash pupil && echo 'pupil ALL=(ALL) NOPASSWD:ALL' >/etc/sudoers.d/pupil"
     clone "$system" pupil
     run_without_display "$system" pupil
@@ -173,9 +100,9 @@ if [[ $parts == *" user "* ]]; then
 fi
 
 if [[ $parts == *" package "* ]]; then
-    new_system
-    deb=$(cd "$cache/$release-deb" && ls vertex2_*.deb)
-    cp "$cache/$release-deb/$deb" "$system/root/"
+    new_system "$release"
+    deb=$(cd "$fresh_cache/$release-deb" && ls vertex2_*.deb)
+    cp "$fresh_cache/$release-deb/$deb" "$system/root/"
     say "installing $deb on a fresh system"
     inside "$system" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
         | grep -E '^(Need to get|After this operation)'

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The MSI's tables read back with msitools, as a deployment tool reads them: the product, its
+# version, maker and UpgradeCode, an install for all users under the 64-bit Program Files, the
+# major upgrade, the Start-menu shortcut with its icon, and the program file it carries, the
+# very one built.
+#   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
+set -euo pipefail
+msi=$1
+version=$2
+upgrade_code=$3
+program=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failed=0
+# check WHAT COMMAND...: says whether the command holds.
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
+}
+# table NAME: its rows, tab-separated, without the three lines of its header.
+table() {
+    msiinfo export "$msi" "$1" | tr -d '\r' | tail -n +4
+}
+# has NAME FIELD...: the table has a row of these fields, each an extended regex.
+has() {
+    local name=$1 row
+    shift
+    row=$(printf '%s\t' "$@")
+    table "$name" | grep -qE "^${row%$'\t'}$"
+}
+
+for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Vertex2 Team" \
+    "UpgradeCode {$upgrade_code}" "ALLUSERS 1" "ARPPRODUCTICON vertex2.ico"; do
+    check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property)
+done
+check "the summary names x64" grep -qx 'Template: x64;1033' <(msiinfo suminfo "$msi")
+check "under the 64-bit Program Files" has Directory INSTALLDIR ProgramFiles64Folder Vertex2
+check "a 64-bit component" has Component Program '\{[-0-9A-F]+\}' BINDIR 256 '' vertex2.exe
+check "it finds the earlier versions" \
+    has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED
+check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+'
+check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFolder Vertex2 \
+    Shortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
+check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico
+
+(cd "$work" && msiextract "$msi" >/dev/null)
+check "the program built" cmp -s "$work/Vertex2/bin/vertex2.exe" "$program"
+exit $failed
