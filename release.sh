@@ -11,6 +11,9 @@
 #                                                        a fresh Debian 13 system (Qt 6.8)
 #   release/VERSION/SHA256SUMS
 #
+#   ./release.sh                       the release of the commit checked out
+#   ./release.sh vertex2-VERSION.tar.xz   the same files again from a released tarball, to compare
+#
 # Every file is dated by the newest entry of debian/changelog (SOURCE_DATE_EPOCH), so that the
 # same sources make the same bytes: scripts/reproducible.sh proves it. The fresh systems keep
 # their packages and the Windows toolkit in /var/cache/vertex2-fresh (scripts/fresh/system.sh),
@@ -32,14 +35,24 @@ git() {
     command git -c safe.directory="$root" -C "$root" "$@"
 }
 
-[ -z "$(git status --porcelain)" ] \
-    || fail "the work tree has changes that are not committed; commit or stash them first"
+from=${1:-}
+changelog="$root/debian/changelog"
+if [ -n "$from" ]; then
+    [ -f "$from" ] || fail "no tarball $from"
+    from=$(realpath "$from")
+    changelog=$(mktemp)
+    tar -xOf "$from" --wildcards '*/debian/changelog' >"$changelog" \
+        || fail "$from holds no debian/changelog"
+else
+    [ -z "$(git status --porcelain)" ] \
+        || fail "the work tree has changes that are not committed; commit or stash them first"
+fi
 install_packages release
-version=$(dpkg-parsechangelog -l "$root/debian/changelog" -SVersion)
-grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
+version=$(dpkg-parsechangelog -l "$changelog" -SVersion)
+[ -n "$from" ] || grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
     || fail "debian/changelog says $version, CMakeLists.txt another version"
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
-SOURCE_DATE_EPOCH=$(release_epoch)
+SOURCE_DATE_EPOCH=$(release_epoch "$changelog")
 # A cold run builds Qt for Windows (2.6 GB) beside the fresh systems.
 free=$(df --output=avail -B1G /var/tmp "$root" | tail -n +2 | sort -n | head -n 1)
 [ "$free" -ge 12 ] || fail "needs 12 GB free in /var/tmp and here, finds $free GB"
@@ -74,9 +87,14 @@ step() {
 }
 
 tarball="vertex2-$version.tar.xz"
-# The committed tree, with sorted names, the release's date and no owner of this machine's.
+# The committed tree, with sorted names, the release's date and no owner of this machine's; or
+# the tarball given.
 make_tarball() {
     local tree
+    if [ -n "$from" ]; then
+        cp "$from" "$part/$tarball"
+        return
+    fi
     tree=$(mktemp -d)
     git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$tree"
     tar -C "$tree" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
@@ -89,8 +107,8 @@ make_tarball() {
 # from the tarball in /root/vertex2-VERSION, where the command runs as root.
 in_fresh_system() {
     new_system "$1"
-    cp "$part/$tarball" "$system/root/"
-    inside "$system" root "cd /root && tar -xf $tarball && cd vertex2-$version && $2"
+    tar -xf "$part/$tarball" -C "$system/root"
+    inside "$system" root "cd /root/vertex2-$version && $2"
 }
 
 # deb RELEASE NUMBER: the Debian package, built the Debian way, for that release.

@@ -51,10 +51,11 @@ configure() {
     fi
 }
 
-# release_epoch: the moment of the newest entry of debian/changelog, in seconds, which dates every
-# file a release is made of (SOURCE_DATE_EPOCH), as dpkg-buildpackage dates the package's.
+# release_epoch [CHANGELOG]: the moment of the newest entry of debian/changelog, in seconds,
+# which dates every file a release is made of (SOURCE_DATE_EPOCH), as dpkg-buildpackage dates
+# the package's.
 release_epoch() {
-    dpkg-parsechangelog -l "$root/debian/changelog" -STimestamp
+    dpkg-parsechangelog -l "${1:-$root/debian/changelog}" -STimestamp
 }
 
 build() {
