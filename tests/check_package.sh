@@ -5,7 +5,7 @@
 # files are where the desktop, man and a software centre look for them, and the software-centre
 # catalogue composes from the installed tree with the large icons.
 #   check_package.sh SOURCE_FOLDER VERSION APP_ID
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 source=$1
 version=$2
@@ -22,13 +22,6 @@ git -C "$source" ls-files -z --cached --others --exclude-standard \
     || { tail -n 40 "$work/build.log"; exit 1; }
 deb="$work/vertex2_${version}_$(dpkg --print-architecture).deb"
 
-failed=0
-# check WHAT COMMAND...: says whether the command holds.
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
-}
 
 echo "lintian $(lintian --version | awk '{print $2}'), information tags included:"
 lintian --info --display-info --fail-on error,warning "$deb" || failed=1

@@ -9,6 +9,7 @@
 #   check_installer.sh nsis|msi INSTALLER VERSION [LATER_INSTALLER LATER_VERSION]
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/wineprefix.sh"
+source "$here/../checks.sh"
 kind=$1
 installer=$2
 version=$3
@@ -18,13 +19,6 @@ for file in "$installer" ${later:+"$later"}; do
 done
 start_wine
 
-failed=0
-# check WHAT COMMAND...: says whether the command holds.
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
-}
 # run SECONDS COMMAND...: a Windows command, and every process it started, to their end; its
 # exit code is the command's.
 run() {

@@ -5,7 +5,7 @@
 # major upgrade, the Start-menu shortcut with its icon, and the program file it carries, the
 # very one built.
 #   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 msi=$1
 version=$2
 upgrade_code=$3
@@ -13,13 +13,6 @@ program=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failed=0
-# check WHAT COMMAND...: says whether the command holds.
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
-}
 # table NAME: its rows, tab-separated, without the three lines of its header.
 table() {
     msiinfo export "$msi" "$1" | tr -d '\r' | tail -n +4
