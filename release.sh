@@ -62,7 +62,7 @@ part="$root/release/.$version.part"
 log=$(mktemp "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
 rm -rf "$part"
 mkdir -p "$part/debian12" "$part/debian13"
-trap 'rm -rf "$part"' EXIT
+trap 'rm -rf "$part"; rmdir --ignore-fail-on-non-empty "$root/release"' EXIT
 trap 'exit 1' INT TERM
 
 # step WHAT COMMAND...: runs the command, in a shell of its own that stops at the first error
