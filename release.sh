@@ -126,7 +126,9 @@ windows() {
 }
 
 checksums() {
-    (cd "$part" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+    local sums
+    sums=$(cd "$part" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs sha256sum)
+    echo "$sums" >"$part/SHA256SUMS"
 }
 
 started=$(date +%s)
