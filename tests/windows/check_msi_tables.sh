@@ -6,12 +6,13 @@
 # very one built.
 #   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
-msi=$1
+msi=$(realpath "$1")
 version=$2
 upgrade_code=$3
-program=$4
+program=$(realpath "$4")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cd "$work" # msiinfo writes a table's binary fields there, and msiextract the files
 
 # table NAME: its rows, tab-separated, without the three lines of its header.
 table() {
@@ -39,6 +40,6 @@ check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFo
     Shortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
 check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico
 
-(cd "$work" && msiextract "$msi" >/dev/null)
-check "the program built" cmp -s "$work/Vertex2/bin/vertex2.exe" "$program"
+msiextract "$msi" >/dev/null
+check "the program built" cmp -s Vertex2/bin/vertex2.exe "$program"
 exit $failed
