@@ -58,15 +58,15 @@ program_is() {
     /usr/bin/python3 "$here/check_program_file.py" "$folder/bin/vertex2.exe" "$1" \
         "$here/../../assets/vertex2.ico" >/dev/null
 }
-# entries: the entries of "Apps" that name Vertex2, a key a line, with their values.
+# entries: the entries of "Apps" that name Vertex2: each line of each, after its key.
 entries() {
-    local key
-    for key in $(wine reg query "$uninstall" 2>/dev/null | tr -d '\r' | grep -i '^HKEY'); do
-        wine reg query "$key" 2>/dev/null | tr -d '\r' \
-            | grep -qE '^ *DisplayName[[:space:]]+REG_SZ[[:space:]]+Vertex2$' || continue
-        wine reg query "$key" 2>/dev/null | tr -d '\r' \
-            | while IFS= read -r line; do printf '%s %s\n' "$key" "$line"; done
-    done
+    local key values
+    wine reg query "$uninstall" 2>/dev/null | tr -d '\r' | grep -i '^HKEY' \
+        | while IFS= read -r key; do
+            values=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+            grep -qE '^ *DisplayName[[:space:]]+REG_SZ[[:space:]]+Vertex2$' <<<"$values" || continue
+            while IFS= read -r line; do printf '%s %s\n' "$key" "$line"; done <<<"$values"
+        done
 }
 # installed VERSION: the program, its shortcut and one entry in "Apps", of that version.
 installed() {
