@@ -12,7 +12,8 @@
 #          the command in its desktop entry.
 #   VERTEX2_PROOF_PARTS="user package" scripts/fresh-system.sh RELEASE    some parts of it again
 #   scripts/fresh-system.sh RELEASE COMMAND...   only these commands, as root, in one fresh
-#                                                system (CI: scripts/fresh-system.sh trixie ./test.sh)
+#                                                system (CI: scripts/fresh-system.sh trixie
+#                                                ./test.sh ./windows.sh)
 #
 # RELEASE is a Debian code name: bookworm (12) or trixie (13). scripts/fresh/system.sh says what
 # is kept between runs, and where.
