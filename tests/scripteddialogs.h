@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -55,6 +56,9 @@ public:
     std::optional<QString> defaultText;
     std::optional<wizard::Answer> defaultAnswer;
 
+    // Runs while each dialog is open, before it answers: what else the user does meanwhile.
+    std::function<void(const Call &)> whileOpen;
+
     QList<Call> calls;
     int faults = 0; // unscripted or mismatched dialogs, and anything asked after end()
     bool ended = false;
@@ -65,6 +69,8 @@ public:
     {
         calls.append({Kind::Message, prompt, int(style), title});
         faults += ended;
+        if (whileOpen)
+            whileOpen(calls.last());
         if (!m_script.empty() && std::holds_alternative<wizard::Answer>(m_script.front())) {
             const wizard::Answer code = std::get<wizard::Answer>(m_script.front());
             m_script.pop_front();
@@ -82,6 +88,8 @@ public:
     {
         calls.append({Kind::Input, prompt, 0, {}});
         faults += ended;
+        if (whileOpen)
+            whileOpen(calls.last());
         if (!m_script.empty() && std::holds_alternative<QString>(m_script.front())) {
             QString text = std::get<QString>(m_script.front());
             m_script.pop_front();

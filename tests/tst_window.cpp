@@ -2,7 +2,9 @@
 #include "pages.h"
 #include "windowfixture.h"
 #include "wizard/greyed.h"
+#include "wizard/texts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
@@ -82,6 +84,26 @@ private:
             else
                 f.click(qPrintable(step));
         }
+    }
+
+    // What a press may change: the page, the texts, the values, the focus, the dialogs asked.
+    QString state() const
+    {
+        const wizard::frm1::Values v = f.window->values();
+        const QWidget *focus = QApplication::focusWidget();
+        return QStringList{describeControls(*f.window), f.preview(), f.caption("lblResult")}
+                   .join(u" | ")
+            + QStringLiteral(" | %1 %2 %3 %4 %5 %6 answer %7 | focus %8 | %9 asked, ended %10")
+                  .arg(v.A)
+                  .arg(v.B)
+                  .arg(v.C)
+                  .arg(v.D)
+                  .arg(v.x1)
+                  .arg(v.x2)
+                  .arg(int(v.answer))
+                  .arg(focus ? focus->objectName() : QStringLiteral("nowhere"))
+                  .arg(f.dialogs.calls.size())
+                  .arg(f.dialogs.ended);
     }
 
     void sendAltYery(QWidget *target)
@@ -257,7 +279,7 @@ private slots:
         QFETCH(int, alignment);
         auto *widget = f.window->findChild<QWidget *>(name);
         QVERIFY(widget);
-        QCOMPARE(widget->metaObject()->className(), kind);
+        QVERIFY2(widget->inherits(qPrintable(kind)), widget->metaObject()->className());
         QCOMPARE(widget->parentWidget(), f.window.get());
         QCOMPARE(widget->geometry(), rect);
         if (auto *button = qobject_cast<QPushButton *>(widget)) {
@@ -463,6 +485,69 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QVERIFY(f.dialogs.ended);
+    }
+
+    // While a box is open nothing in the window acts, whatever presses its buttons: assistive
+    // technology through a button's action, or click() from code. The buttons say that they
+    // cannot be pressed, and say so no longer once the box is answered.
+    void pressesBehindABox_data()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("box");
+        const QStringList toB{"cmdNext1", "cmdNext2"};
+        QTest::newRow("input box") << QStringList{"cmdNext1"} << QStringList{"2"}
+                                   << wizard::texts::PromptA.toString();
+        QTest::newRow("Yes/No, critical") << QStringList{"cmdNext1"} << QStringList{"0", "#7", "#1", "2"}
+                                          << wizard::texts::QuitOnZeroA.toString();
+        QTest::newRow("notice") << toB << QStringList{"2", "0", "#1", "#6"}
+                                << wizard::texts::ZeroNotice.toString();
+        QTest::newRow("Yes/No/Cancel") << toB << QStringList{"2", "0", "#1", "#6"}
+                                       << wizard::texts::KeepZeroB.toString();
+        QTest::newRow("Yes/No, result page")
+            << QStringList{"cmdNext1", "cmdNext2", "cmdNext3", "cmdNext4"}
+            << QStringList{"1", "-3", "2", "#7"} << wizard::texts::Another.toString();
+    }
+
+    void pressesBehindABox()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, box);
+        f.dialogs.script(answers);
+        QString before;
+        QString after;
+        QStringList pressed;
+        QStringList unavailable;
+        f.dialogs.whileOpen = [&](const ScriptedDialogs::Call &call) {
+            if (call.prompt != box || !before.isEmpty())
+                return;
+            before = state();
+            for (QPushButton *button : f.window->findChildren<QPushButton *>()) {
+                if (!button->isVisibleTo(f.window.get()))
+                    continue;
+                QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+                if (accessible->state().disabled)
+                    unavailable << button->objectName();
+                accessible->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+                button->click();
+                pressed << button->objectName();
+            }
+            QTest::qWait(300); // a press through the action comes as a click 100 ms later
+            after = state();
+        };
+        for (const QString &step : path)
+            f.click(qPrintable(step));
+        QVERIFY2(!before.isEmpty(), "the box did not open");
+        QCOMPARE(after, before);
+        QCOMPARE(unavailable, pressed);
+        QCOMPARE(f.dialogs.pending(), std::size_t(0));
+        QCOMPARE(f.dialogs.faults, 0);
+        for (QPushButton *button : f.window->findChildren<QPushButton *>()) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->state().disabled,
+                     !button->isEnabled());
+        }
     }
 
     void textBoxNeverTakesFocus()

@@ -19,6 +19,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -27,10 +28,10 @@ namespace wizard {
 namespace {
 
 // A screen reader says the name, not the arrows or the access-key mark of the caption.
-QPushButton *makeButton(QWidget *parent, const char *name, QStringView caption, QStringView spoken,
-                        QRect rect)
+WindowButton *makeButton(QWidget *parent, const char *name, QStringView caption,
+                         QStringView spoken, QRect rect)
 {
-    auto *button = new QPushButton(caption.toString(), parent);
+    auto *button = new WindowButton(caption.toString(), parent);
     button->setObjectName(QLatin1StringView(name));
     button->setAccessibleName(spoken.toString());
     button->setGeometry(rect);
@@ -217,9 +218,13 @@ struct frm1::Ended
 {
 };
 
+// A handler that starts while one of the window's boxes is open (a click() from code, a press
+// queued before the box opened) does nothing: the box is answered first.
 template<typename Handler>
 void frm1::handle(Handler handler)
 {
+    if (m_boxOpen)
+        return;
     try {
         handler();
     } catch (const Ended &) { // NOLINT(bugprone-empty-catch): the one way a handler stops
@@ -239,31 +244,48 @@ void frm1::endProgram()
     throw Ended();
 }
 
+// The window waits while a box is open: nothing in it acts until the box is answered.
+template<typename Box>
+auto frm1::whileOpen(Box box)
+{
+    holdButtons(true);
+    const auto release = qScopeGuard([this] { holdButtons(false); });
+    return box();
+}
+
+void frm1::holdButtons(bool held)
+{
+    m_boxOpen = held;
+    for (WindowButton *button : findChildren<WindowButton *>())
+        button->setHeld(held);
+}
+
 // A notice: only OK to answer, so nothing to keep.
 void frm1::tell(QStringView prompt)
 {
-    m_dialogs.messageBox(prompt.toString(), Style::OkOnly);
+    whileOpen([&] { return m_dialogs.messageBox(prompt.toString(), Style::OkOnly); });
     stopIfEnding();
 }
 
 // A question: its answer is kept before it is tested, as every answer is.
 Answer frm1::ask(QStringView prompt, Style style, QStringView title)
 {
-    m_answer = m_dialogs.messageBox(prompt.toString(), style, title.toString());
+    m_answer = whileOpen(
+        [&] { return m_dialogs.messageBox(prompt.toString(), style, title.toString()); });
     stopIfEnding();
     return m_answer;
 }
 
 QString frm1::askText(QStringView prompt)
 {
-    QString typed = m_dialogs.inputBox(prompt.toString());
+    QString typed = whileOpen([&] { return m_dialogs.inputBox(prompt.toString()); });
     stopIfEnding();
     return typed;
 }
 
 void frm1::cmdBack1Click()
 {
-    formLoad();
+    handle([this] { formLoad(); });
 }
 
 void frm1::showPageA()

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "wizard/dialogs.h"
+#include "wizard/windowbutton.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace wizard {
 
@@ -90,6 +90,9 @@ private:
     void handle(Handler handler);
     void stopIfEnding() const;
     [[noreturn]] void endProgram();
+    template<typename Box>
+    auto whileOpen(Box box);
+    void holdButtons(bool held);
     void tell(QStringView prompt);
     Answer ask(QStringView prompt, Style style, QStringView title = {});
     QString askText(QStringView prompt);
@@ -104,16 +107,17 @@ private:
     double x1 = 0;
     double x2 = 0;
     Answer m_answer{}; // the answer to the last question
+    bool m_boxOpen = false;
 
-    QPushButton *cmdBack1 = nullptr;
-    QPushButton *cmdNext1 = nullptr;
+    WindowButton *cmdBack1 = nullptr;
+    WindowButton *cmdNext1 = nullptr;
     QLineEdit *txtCheck = nullptr;
-    QPushButton *cmdBack3 = nullptr;
-    QPushButton *cmdBack2 = nullptr;
-    QPushButton *cmdNext4 = nullptr;
-    QPushButton *cmdNext3 = nullptr;
-    QPushButton *cmdNext2 = nullptr;
-    QPushButton *cmdExit = nullptr;
+    WindowButton *cmdBack3 = nullptr;
+    WindowButton *cmdBack2 = nullptr;
+    WindowButton *cmdNext4 = nullptr;
+    WindowButton *cmdNext3 = nullptr;
+    WindowButton *cmdNext2 = nullptr;
+    WindowButton *cmdExit = nullptr;
     QLabel *lblResult = nullptr;
     QLabel *lblCheck = nullptr;
     QLabel *lblWelcome3 = nullptr;
