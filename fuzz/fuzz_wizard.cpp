@@ -17,7 +17,11 @@
 //                   \n, blank  Enter, Space: the default button, which has the focus
 //                   e          Escape or the box's close box
 //                   q          the window closes under the box (the desktop session ends)
+//                   p and a byte   a visible window button, picked by the byte, pressed
+//                              behind the box by its accessibility action and click(); then
+//                              the box waits for its answer as before
 //   input box       ~q         the window closes under the box
+//                   ~p and a byte  a window button pressed behind the box, as above
 //                   ~ and any other byte: Cancel, Escape or the close box
 //                   any other text, up to a line feed: typed, then OK
 // Any other byte stands for the step its value picks. When the bytes run out, the session

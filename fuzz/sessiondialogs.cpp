@@ -6,10 +6,14 @@
 #include "tests/pages.h"
 #include "wizard/texts.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -162,6 +166,8 @@ int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, con
     ++m_answered;
     if (m_ended)
         fail("a dialog", "was asked after the end", prompt);
+    if (m_open)
+        fail("a dialog", "opened over another", prompt);
     const std::optional<Page> page = pageShown(*m_window);
     if (!page)
         fail("a dialog", "was asked with no single page shown", describeControls(*m_window));
@@ -186,6 +192,29 @@ int SessionDialogs::asked(const QString &prompt, std::optional<Style> style, con
     return int(question - all.cbegin()); // the input boxes come first, for A, B and C
 }
 
+// A button behind the box, pressed as assistive technology presses it and by click(): nothing in
+// the window acts, so nothing changes, the focus included, and no box opens over this one.
+void SessionDialogs::pressBehind(std::optional<unsigned char> pick)
+{
+    QList<QPushButton *> visible;
+    for (QPushButton *button : m_window->findChildren<QPushButton *>()) {
+        if (button->isVisibleTo(m_window))
+            visible.append(button);
+    }
+    QPushButton *button = visible.at(pick.value_or(0) % visible.size());
+    const Snapshot before = snapshot();
+    const QWidget *focus = QApplication::focusWidget();
+    const QString pressed = m_lastPressed;
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    button->click();
+    // The action shows the button down and clicks it 100 ms later.
+    if (!QTest::qWaitFor([button] { return !button->isDown(); })
+        || m_ended || snapshot() != before || QApplication::focusWidget() != focus)
+        fail("a window button", "acted behind an open box", button->objectName());
+    m_lastPressed = pressed; // click() says pressed, though its handler did nothing
+}
+
 // The window closes under an open dialog, which answers as closed.
 void SessionDialogs::closeUnder()
 {
@@ -195,7 +224,13 @@ void SessionDialogs::closeUnder()
 Answer SessionDialogs::messageBox(const QString &prompt, Style style, const QString &title)
 {
     asked(prompt, style, title);
+    m_open = true;
+    const auto closed = qScopeGuard([this] { m_open = false; });
     const QList<Answer> buttons = wizard::answersOf(style);
+    while (m_script.peek() == 'p') {
+        m_script.next();
+        pressBehind(m_script.next());
+    }
     const std::optional<unsigned char> byte = m_script.next();
     Answer answer = wizard::closeAnswerOf(style);
     if (!byte || *byte == 'q') {
@@ -219,22 +254,31 @@ Answer SessionDialogs::messageBox(const QString &prompt, Style style, const QStr
 QString SessionDialogs::inputBox(const QString &prompt)
 {
     const int coefficient = asked(prompt, std::nullopt, QString());
+    m_open = true;
+    const auto closed = qScopeGuard([this] { m_open = false; });
     QString typed;
-    const std::optional<unsigned char> first = m_script.peek();
-    if (!first) {
-        closeUnder();
-        return typed;
-    }
-    if (*first == '~') {
+    for (;;) {
+        const std::optional<unsigned char> first = m_script.peek();
+        if (!first) {
+            closeUnder();
+            return typed;
+        }
+        if (*first != '~') {
+            const std::string_view line = m_script.line();
+            typed = QString::fromUtf8(line.data(), qsizetype(line.size()));
+            break;
+        }
         m_script.next();
         const std::optional<unsigned char> how = m_script.next();
+        if (how == 'p') {
+            pressBehind(m_script.next());
+            continue;
+        }
         if (!how || *how == 'q') {
             closeUnder();
             return typed;
         }
-    } else {
-        const std::string_view line = m_script.line();
-        typed = QString::fromUtf8(line.data(), qsizetype(line.size()));
+        break;
     }
     const double value = solver::ParseNumber(typed.toStdString());
     if (!std::isinf(value))

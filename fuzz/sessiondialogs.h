@@ -83,6 +83,8 @@ private:
     // Checks a question against the page it is asked on; returns the coefficient an input box
     // asks for.
     int asked(const QString &prompt, std::optional<wizard::Style> style, const QString &title);
+    // Presses one of the window's visible buttons, picked by the byte, under the open box.
+    void pressBehind(std::optional<unsigned char> pick);
     void closeUnder();
     void noteEnd();
 
@@ -91,6 +93,7 @@ private:
     QString m_lastPressed; // the button whose handler is running
     Model m_model;
     bool m_ended = false;
+    bool m_open = false; // a box is open
     Snapshot m_atEnd;
     long m_answered = 0;
 };
