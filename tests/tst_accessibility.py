@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """One equation through every page of the real Vertex2, read and answered through AT-SPI as a
 screen reader does: the names, roles and states of what shows, the dialogs' texts, and the
-verdict carried to the closing question.   tst_accessibility.py VERTEX2_PROGRAM"""
+verdict carried to the closing question. Under each kind of box, every button of the window is
+pressed too, as a screen reader's user can, and nothing happens.
+tst_accessibility.py VERTEX2_PROGRAM"""
 
 import subprocess
 import sys
@@ -10,6 +12,7 @@ import time
 import pyatspi
 
 SHOWING, ENABLED, FOCUSED = pyatspi.STATE_SHOWING, pyatspi.STATE_ENABLED, pyatspi.STATE_FOCUSED
+SENSITIVE = pyatspi.STATE_SENSITIVE
 TITLE = "Paravel v2.1 by Zorvan"
 failures = []
 
@@ -52,9 +55,36 @@ def showing(window):
     return [c for c in children(window) if SHOWING in states(c)]
 
 
+def dialogs(app):
+    """The open dialogs: the windows that are not the wizard."""
+    return [w for w in children(app) if w.name != TITLE and SHOWING in states(w)]
+
+
 def dialog(app):
-    """The open dialog: the window that is not the wizard."""
-    return next((w for w in children(app) if w.name != TITLE and SHOWING in states(w)), None)
+    return next(iter(dialogs(app)), None)
+
+
+def seen(window):
+    """What the window shows: each control's role, name and text, and where the focus is."""
+    def text(node):
+        return node.queryText().getText(0, -1) if node.getRole() == pyatspi.ROLE_TEXT else ""
+    return [(n.getRoleName(), n.name, text(n), FOCUSED in states(n)) for n in showing(window)]
+
+
+def press_behind(app, window, box):
+    """Presses every button the window shows while the box is open: each says it cannot be
+    pressed, and nothing changes. The program still runs, with the same box open."""
+    before = seen(window)
+    buttons = [n for n in showing(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    for button in buttons:
+        said = states(button)
+        check(ENABLED not in said and SENSITIVE not in said,
+              "behind %r, %r is unavailable" % (box.name, button.name))
+        button.queryAction().doAction(0)
+    time.sleep(0.5)  # a press comes as a click 100 ms later
+    check(program.poll() is None, "behind %r, the presses leave the program running" % box.name)
+    check(seen(window) == before, "behind %r, the presses change nothing in the window" % box.name)
+    check(dialogs(app) == [box], "behind %r, the presses open no other box" % box.name)
 
 
 def press(node):
@@ -63,20 +93,24 @@ def press(node):
     actions.doAction(0)
 
 
-def answer(app, role, prompt, typed=None, button="ОК"):
-    """Reads the dialog that opens, types into its field and presses one of its buttons;
-    returns what the dialog says when it opens."""
+def answer(app, role, prompt, typed=None, button="ОК", behind=None, another_follows=False):
+    """Reads the dialog that opens, presses the buttons of the window behind it if given, types
+    into its field and presses one of its buttons; returns what the dialog says when it opens."""
     box = within(15, lambda: dialog(app), "a dialog asking %r" % prompt)
     said = box.description
     check(box.getRole() == role, "the dialog is a %s" % box.getRoleName())
     check(said.endswith(prompt), "the dialog carries its prompt: %r" % said)
+    if behind is not None:
+        press_behind(app, behind, box)
     if typed is not None:
         field = next(n for n in all_nodes(box) if n.getRole() == pyatspi.ROLE_TEXT)
         field.queryEditableText().setTextContents(typed)
     press(next(n for n in all_nodes(box) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == button))
     within(15, lambda: dialog(app) is None or dialog(app) != box, "the dialog closing")
-    # With no window manager under Xvfb, nothing gives the window the keyboard back.
-    subprocess.run(["xdotool", "search", "--name", TITLE, "windowfocus"], check=False)
+    # With no window manager under Xvfb, nothing gives the window the keyboard back; a dialog
+    # that follows takes it itself.
+    if not another_follows:
+        subprocess.run(["xdotool", "search", "--name", TITLE, "windowfocus"], check=False)
     return said
 
 
@@ -110,8 +144,8 @@ def page(window, what, buttons, preview=None):
 
 
 def focused(window, name):
-    check(any(FOCUSED in states(n) and n.name == name for n in showing(window)),
-          "%r has the focus" % name)
+    has = [n.name for n in showing(window) if FOCUSED in states(n)]
+    check(has == [name], "%r has the focus: %r" % (name, has))
 
 
 program = subprocess.Popen([sys.argv[1]])
@@ -123,11 +157,16 @@ try:
     page(window, "welcome", [("Назад", False), ("Дальше", True)])
 
     press(next(n for n in showing(window) if n.name == "Дальше"))
-    answer(app, pyatspi.ROLE_DIALOG, "Введите значение коэффициента А", "2")
+    answer(app, pyatspi.ROLE_DIALOG, "Введите значение коэффициента А", "2", behind=window)
     page(window, "A page", [("Назад", True), ("Дальше", True)], " 2x^2+bx+c=0")
     focused(window, "Дальше")
 
     press(next(n for n in showing(window) if n.name == "Дальше"))
+    answer(app, pyatspi.ROLE_DIALOG, "Введите значение коэффициента В", "0", another_follows=True)
+    answer(app, pyatspi.ROLE_ALERT, "Вы ввели ноль, буквы, нажали отмену или ничего не ввели.",
+           behind=window, another_follows=True)
+    answer(app, pyatspi.ROLE_ALERT, "Нет для введения нового значения В, Отмену для выхода)",
+           button="Нет", behind=window, another_follows=True)
     answer(app, pyatspi.ROLE_DIALOG, "Введите значение коэффициента В", "-3")
     page(window, "B page", [("Назад", True), ("Дальше", True)], " 2x^2-3x+c=0")
     focused(window, "Дальше")
@@ -139,7 +178,8 @@ try:
 
     press(next(n for n in showing(window) if n.name == "Дальше"))
     verdict = "Дискриминант больше нуля, х1= 2 x2=-.5"
-    said = answer(app, pyatspi.ROLE_ALERT, "Хотите решить другое уравнение?", button="Нет")
+    said = answer(app, pyatspi.ROLE_ALERT, "Хотите решить другое уравнение?", button="Нет",
+                  behind=window)
     check(said == verdict + " Хотите решить другое уравнение?",
           "the verdict is said with the question: %r" % said)
     page(window, "result page", [("Назад", False), ("Дальше", False)])
