@@ -4,15 +4,12 @@
 #include "solver/numbertext.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <optional>
-#include <string_view>
 
 namespace solver {
 
@@ -106,23 +103,11 @@ Point nearestOnGrid(const Comparison &comparedWithX, Point at, Next next, Midpoi
 
 mpq_class decimalOf(double value)
 {
-    std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::scientific)
-                         .ptr;
-    // "-d.ddde±x"
-    const std::string_view text(buffer.data(), std::size_t(end - buffer.data()));
-    const std::size_t mark = text.find('e');
-    std::string digits;
-    for (const char c : text.substr(0, mark)) {
-        if (c != '.')
-            digits += c;
-    }
-    int exponent = 0;
-    std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), text.data() + text.size(),
-                    exponent);
-    const long fractionDigits = long(digits.size()) - (digits[0] == '-' ? 2 : 1);
-    return timesPowerOfTen(mpz_class(digits, 10), exponent - fractionDigits);
+    const Scientific shortest = ScientificOf(value);
+    const mpz_class digits(shortest.digits, 10);
+    const long fractionDigits = long(shortest.digits.size()) - 1;
+    return timesPowerOfTen(shortest.negative ? mpz_class(-digits) : digits,
+                           shortest.exponent - fractionDigits);
 }
 
 double nearestDouble(const Comparison &comparedWithX, double guess)

@@ -209,24 +209,34 @@ double ParseNumber(std::string_view text)
     return parseDecimal(number);
 }
 
+Scientific ScientificOf(double value, std::optional<int> fractionDigits)
+{
+    std::array<char, 32> buffer{};
+    char *const first = buffer.data();
+    char *const last = first + buffer.size();
+    const double magnitude = std::fabs(value);
+    const char *const end = (fractionDigits ? std::to_chars(first, last, magnitude,
+                                                            std::chars_format::scientific,
+                                                            *fractionDigits)
+                                            : std::to_chars(first, last, magnitude,
+                                                            std::chars_format::scientific))
+                                .ptr;
+    // "d.ddde±x", or "de±x" for a single digit
+    const std::string_view text(first, std::size_t(end - first));
+    const std::size_t mark = text.find('e');
+    Scientific scientific{std::signbit(value), {}, 0};
+    for (const char c : text.substr(0, mark)) {
+        if (c != '.')
+            scientific.digits += c;
+    }
+    std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), end, scientific.exponent);
+    return scientific;
+}
+
 std::string FormatNumber(double value)
 {
-    const bool negative = std::signbit(value) && value != 0.0;
-    // ShownDigits significant digits, rounded from the exact binary value: "d.ddd…de±x", with
-    // ShownDigits − 1 digits after the point.
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      std::fabs(value), std::chars_format::scientific,
-                                      ShownDigits - 1);
-    const std::string_view scientific(buffer.data(), std::size_t(result.ptr - buffer.data()));
-    const std::size_t mark = scientific.find('e');
-    std::string digits;
-    digits.push_back(scientific[0]);
-    digits.append(scientific.substr(2, mark - 2));
-    int exponent = 0;
-    std::from_chars(scientific.data() + mark + 1 + (scientific[mark + 1] == '+'),
-                    scientific.data() + scientific.size(), exponent);
-    return FormatDecimal(negative, digits, exponent);
+    const Scientific shown = ScientificOf(value, ShownDigits - 1);
+    return FormatDecimal(shown.negative && value != 0.0, shown.digits, shown.exponent);
 }
 
 std::string FormatDecimal(bool negative, std::string_view digits, int exponent)

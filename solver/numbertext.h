@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,17 @@ inline constexpr int ShownDigits = 15;
 // A number beyond the range of a double reads as an infinity of its sign (a radix number wider
 // than 64 bits as +infinity); one too small for a double reads as 0.
 double ParseNumber(std::string_view text);
+
+// A finite double in decimal, ±D.DDD…×10^exponent: its sign and significant digits. With
+// fractionDigits, the digits are rounded from the exact binary value to 1 + fractionDigits of them;
+// without, they are the fewest that read back to the double.
+struct Scientific
+{
+    bool negative;
+    std::string digits;
+    int exponent;
+};
+Scientific ScientificOf(double value, std::optional<int> fractionDigits = std::nullopt);
 
 // Writes a number as the program shows it: a blank or "-" first, at most ShownDigits significant
 // digits correctly rounded, no zero before the point, no trailing zeros. Magnitudes from 1E+15 up and
