@@ -5,8 +5,8 @@
 //   fuzz_numbers -max_total_time=600 NEW_INPUTS_FOLDER fuzz/numbers
 
 #include "solver/numbertext.h"
-#include "tests/digits.h"
-#include "tests/exactroots.h"
+#include "testkit/digits.h"
+#include "testkit/exactroots.h"
 #include "wizard/preview.h"
 #include "wizard/texts.h"
 #include "wizard/verdict.h"

@@ -29,8 +29,8 @@
 
 #include "fuzz/sessiondialogs.h"
 #include "solver/numbertext.h"
-#include "tests/digits.h"
-#include "tests/pages.h"
+#include "testkit/digits.h"
+#include "testkit/pages.h"
 #include "wizard/frm1.h"
 
 #include <QApplication>

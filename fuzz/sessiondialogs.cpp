@@ -3,7 +3,7 @@
 
 #include "solver/numbertext.h"
 #include "solver/roots.h"
-#include "tests/pages.h"
+#include "testkit/pages.h"
 #include "wizard/texts.h"
 
 #include <QAccessible>

@@ -4,7 +4,8 @@
 # real dialog, and what the number fuzzer links (the solver and the wizard's widget-free part)
 # uses no Qt Widgets at all. GMP and MPFR stay inside the solver. Read off the link interfaces
 # CMake wrote to layers.txt (each library's own; together they are the whole of what the window
-# and the fuzzer link beyond Qt), off the archives' undefined symbols and off the headers.
+# and the fuzzer link beyond Qt), off the archives' undefined symbols and off the headers. And
+# nothing but the tests includes from tests/.
 #   check_layers.sh SOURCE_FOLDER BUILD_FOLDER QT_WIDGETS_LIBRARY
 set -euo pipefail
 source=$1
@@ -62,4 +63,14 @@ for archive in wizard/libwizard.a wizard/libwizardcore.a; do
         echo "ok: $archive uses no GMP or MPFR"
     fi
 done
+
+# The tests' folder is theirs alone: nothing else includes a file from it.
+borrowed=$(cd "$source" && grep -rlE '#include "tests/|tests/[^ ]*\.h' --include='*.h' \
+    --include='*.cpp' --include=CMakeLists.txt CMakeLists.txt \
+    $(ls -d */ | grep -vxE 'tests/|build.*/|release/') || true)
+if [ -n "$borrowed" ]; then
+    echo "FAILED: files outside tests/ include from it:"; echo "$borrowed"; failed=1
+else
+    echo "ok: nothing outside tests/ includes from it"
+fi
 exit $failed

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading typed numbers and writing them back, independent of the locale.
 
-#include "digits.h"
+#include "testkit/digits.h"
 #include "samedouble.h"
 #include "solver/numbertext.h"
 

@@ -2,7 +2,7 @@
 // The discriminant and the roots, right for the decimals typed, to every digit the result page
 // shows, checked against the polynomial itself.
 
-#include "exactroots.h"
+#include "testkit/exactroots.h"
 #include "samedouble.h"
 #include "solver/exact_p.h"
 #include "solver/numbertext.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pages.h"
+#include "testkit/pages.h"
 #include "windowfixture.h"
 #include "wizard/greyed.h"
 #include "wizard/texts.h"

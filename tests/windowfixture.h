@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scripteddialogs.h"
+#include "testkit/scripteddialogs.h"
 #include "wizard/frm1.h"
 
 #include <QLabel>

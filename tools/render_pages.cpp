@@ -4,7 +4,7 @@
 //
 //   render_pages OUTPUT_FOLDER        (or: cmake --build build --target pictures)
 
-#include "tests/scripteddialogs.h"
+#include "testkit/scripteddialogs.h"
 #include "wizard/fonts.h"
 #include "wizard/frm1.h"
 

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The committed artwork is what draw_assets draws: redrawn into a folder of its own, every file
+# is found byte for byte among the committed ones, and every committed one is drawn.
+#   check_artwork.sh ASSETS_FOLDER DRAW_ASSETS
+set -euo pipefail
+assets=$1
+drawn=$(mktemp -d)
+trap 'rm -rf "$drawn"' EXIT
+QT_QPA_PLATFORM=offscreen "$2" "$drawn" 2> >(grep -v XDG_RUNTIME_DIR >&2)
+failed=0
+files=$( { (cd "$assets" && ls background.bmp vertex2.ico icons/*)
+           (cd "$drawn" && find . -type f -printf '%P\n'); } | sort -u)
+for file in $files; do
+    if cmp -s "$assets/$file" "$drawn/$file"; then
+        echo "same: $file"
+    else
+        echo "FAILED: $file is not as draw_assets draws it"; failed=1
+    fi
+done
+exit $failed
