@@ -8,13 +8,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 install_packages run test check
 
 echo "== The test suite under the sanitizers"
-sanitize="$root/build-sanitize"
-[ -f "$sanitize/build.ninja" ] \
-    || CC=clang CXX=clang++ cmake -S "$root" -B "$sanitize" -G Ninja -DBUILD_TESTING=ON \
-        -DVERTEX2_WERROR=ON -DVERTEX2_SANITIZE=ON -DVERTEX2_FUZZ=ON
-cmake --build "$sanitize"
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir "$sanitize" --output-on-failure
+configure sanitize
+sanitize=$build
+build
+run_tests
 
 found=$(mktemp -d)
 trap 'rm -rf "$found"' EXIT

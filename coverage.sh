@@ -9,18 +9,16 @@ source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 
 install_packages run test check coverage
 
-coverage="$root/build-coverage"
-[ -f "$coverage/build.ninja" ] \
-    || CC=clang CXX=clang++ cmake -S "$root" -B "$coverage" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DBUILD_TESTING=ON -DVERTEX2_COVERAGE=ON -DVERTEX2_FUZZ=ON
-cmake --build "$coverage"
+configure coverage
+coverage=$build
+build
 
+# Each program writes its profile here (LLVM_PROFILE_FILE, set by the test preset).
 profiles="$coverage/profiles"
 rm -rf "$profiles"
 mkdir "$profiles"
-export LLVM_PROFILE_FILE="$profiles/%p.profraw"
 # The suite replays both fuzz targets' seeds too.
-ctest --test-dir "$coverage" --output-on-failure
+run_tests
 
 llvm-profdata merge -sparse -o "$coverage/coverage.profdata" "$profiles"/*.profraw
 # The programs that ran: the first as llvm-cov names it, the rest as further objects.

@@ -4,8 +4,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 
 install_packages run
-configure
-build --target vertex2
+configure program
+build
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: no display to open the window on; without a desktop, install xvfb and run: xvfb-run -a ./run.sh" >&2
     exit 1

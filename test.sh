@@ -6,4 +6,4 @@ source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 install_packages run test
 configure testing
 build
-ctest --test-dir "$build" --output-on-failure
+run_tests

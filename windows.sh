@@ -10,26 +10,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 source "$root/scripts/windows/toolkit.sh"
 
 install_packages run windows
-build_toolkit
+# The windows preset finds the toolkit in build-windows/toolkit.
+build_toolkit "$root/build-windows/toolkit"
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(release_epoch)}
 
-windows="$root/build-windows"
-export PKG_CONFIG_LIBDIR="$gmp_prefix/lib/pkgconfig:$mpfr_prefix/lib/pkgconfig"
-# A static Qt links its plugins into the program, so CMake must know them; Debian's Qt 6.8 source
-# tells CMake to skip them, which suits its shared Qt only.
-cmake -S "$root" -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_PREFIX_PATH="$qt_prefix;$gmp_prefix;$mpfr_prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake" \
-    -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/wine.sh" >/dev/null
-cmake --build "$windows"
-(cd "$windows" && cpack -G NSIS >/dev/null)
+configure windows
+build
+(cd "$build" && cpack -G NSIS >/dev/null)
 
 size() { echo "$(($(stat -c %s "$1") / 1024)) KB"; }
-echo "windows.sh: $windows/vertex2.exe, $(size "$windows/vertex2.exe")" \
-    "(a bare window with the same toolkit: $(size "$windows/bare_window.exe"))"
-for installer in "$windows"/vertex2-*-win64.{exe,msi}; do
+echo "windows.sh: $build/vertex2.exe, $(size "$build/vertex2.exe")" \
+    "(a bare window with the same toolkit: $(size "$build/bare_window.exe"))"
+for installer in "$build"/vertex2-*-win64.{exe,msi}; do
     echo "windows.sh: $installer, $(size "$installer")"
 done
-ctest --test-dir "$windows" --output-on-failure
+run_tests

@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared steps of run.sh, test.sh and check.sh: install what is missing, configure, build.
+# Shared steps of the scripts: install what is missing, configure and build one of the builds
+# that CMakePresets.json describes.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$root/build" # the tests' build; configure sets it
+build= # the folder of the build configured last
+preset=
 
 # install_packages LIST...: the Debian packages of scripts/packages/LIST.txt that are missing.
 install_packages() {
@@ -17,13 +19,11 @@ install_packages() {
             || missing+=("$package")
     done
     ((${#missing[@]})) || return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
     local log
     log=$(mktemp)
-    if ! { "${sudo[@]}" apt-get update -qq \
-        && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    if ! { as_root apt-get update -qq \
+        && as_root env DEBIAN_FRONTEND=noninteractive \
             apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
         cat "$log"
         rm -f "$log"
@@ -33,22 +33,17 @@ install_packages() {
     rm -f "$log"
 }
 
-# configure [testing]: the build folder, made once, in $build. The program alone is built in
-# build-program/ without turning warnings into errors, so that a newer compiler's new warning
-# never stops a user; the tests' build, in build/, treats every warning as an error.
+# as_root COMMAND...: as root, or through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# configure PRESET: that build of CMakePresets.json, configured; its folder in $build, as CMake
+# names it.
 configure() {
-    if [ "${1:-}" = testing ]; then
-        build="$root/build"
-        if [ ! -f "$build/build.ninja" ]; then
-            cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
-        elif ! grep -q '^BUILD_TESTING:BOOL=ON' "$build/CMakeCache.txt"; then
-            cmake -S "$root" -B "$build" -DBUILD_TESTING=ON -DVERTEX2_WERROR=ON
-        fi
-    else
-        build="$root/build-program"
-        [ -f "$build/build.ninja" ] \
-            || cmake -S "$root" -B "$build" -G Ninja -DBUILD_TESTING=OFF -DVERTEX2_WERROR=OFF
-    fi
+    preset=$1
+    build=$(cd "$root" && cmake --preset "$preset" | sed -n 's/^-- Build files have been written to: //p')
+    [ -n "$build" ]
 }
 
 # release_epoch [CHANGELOG]: the moment of the newest entry of debian/changelog, in seconds,
@@ -58,6 +53,12 @@ release_epoch() {
     dpkg-parsechangelog -l "${1:-$root/debian/changelog}" -STimestamp
 }
 
+# build [OPTION...]: the build configured last.
 build() {
-    cmake --build "$build" "$@"
+    (cd "$root" && cmake --build --preset "$preset" "$@")
+}
+
+# run_tests [OPTION...]: its tests.
+run_tests() {
+    (cd "$root" && ctest --preset "$preset" "$@")
 }

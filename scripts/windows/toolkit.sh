@@ -10,52 +10,60 @@ cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
 toolchain="$root/dist/windows/toolchain.cmake"
 mingw=x86_64-w64-mingw32
 
-# qt_switches VERSION: Qt's switches for that version, in qt_options. What Vertex2 never uses is
-# left out, to keep the program file small: other dialogs and widgets, style sheets, completion,
-# MIME types, calendars but the Gregorian one, 64-bit and floating-point images, printing,
-# OpenGL, the network and image formats it never reads (the ICO reader stays, as a plugin the
-# program leaves out, for the artwork's test). The widgets that Windows' own style draws (tabs,
-# tables, trees, tool bars, progress bars, radio buttons, group boxes, command links) stay, as it
-# needs them. Qt 6.4 builds its DirectWrite fonts only with Direct2D, and draws text with GDI
-# unless told otherwise: both are left out. Qt 6.8 reads the fonts of Windows through
-# DirectWrite, which then draws them too, and builds its font database only with Direct2D as
-# well: both stay, and so do the graphics view, whose drop shadow Qt 6.8's Windows 11 style
-# casts under menus, and style sheets, which that style reads. The tablet support needs a header
+# Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
+# dialogs and widgets, style sheets, completion, MIME types, calendars but the Gregorian one,
+# 64-bit and floating-point images, printing, OpenGL, the network and image formats it never
+# reads (the ICO reader stays, as a plugin the program leaves out, for the artwork's test). The
+# widgets that Windows' own style draws (tabs, tables, trees, tool bars, progress bars, radio
+# buttons, group boxes, command links) stay, as it needs them. The tablet support needs a header
 # that Debian's source leaves out.
-qt_switches() {
-    local modern=false
-    dpkg --compare-versions "$1" ge 6.8~ && modern=true
-    qt_options=(
-        -static -static-runtime -release -optimize-size
-        -nomake examples -nomake tests
-        -no-opengl -no-dbus -no-icu -no-zstd
-    )
-    $modern || qt_options+=(-no-direct2d -no-feature-directwrite)
-    qt_options+=(
-        -no-libjpeg -no-gif
-        -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
-    )
-    local feature
-    for feature in network sql printsupport concurrent xml vulkan tabletevent \
-        pdf textodfwriter textmarkdownreader textmarkdownwriter movie imageformat_ppm \
-        imageformat_xbm desktopservices systemtrayicon sessionmanager mimetype mimetype-database \
-        xmlstream sharedmemory systemsemaphore filesystemwatcher itemmodeltester raster-64bit \
-        raster-fp image_heuristic_mask image_text imageio-text-loading jalalicalendar \
-        islamiccivilcalendar gestures sortfilterproxymodel identityproxymodel \
-        transposeproxymodel concatenatetablesproxymodel undocommand undogroup \
-        calendarwidget datetimeedit colordialog filedialog fontdialog fontcombobox progressdialog \
-        errormessage wizard mdiarea dockwidget graphicsview treewidget tablewidget listwidget \
-        columnview undoview undostack datawidgetmapper keysequenceedit syntaxhighlighter \
-        textbrowser toolbox dial splitter lcdnumber splashscreen statusbar sizegrip whatsthis \
-        completer style-stylesheet; do
-        case $feature in graphicsview | style-stylesheet) ! $modern || continue ;; esac
-        qt_options+=("-no-feature-$feature")
-    done
-}
+# A switch written "before-6.8:SWITCH" is for older Qt only. Qt 6.4 builds its DirectWrite fonts
+# only with Direct2D, and draws text with GDI unless told otherwise: both are left out. Qt 6.8
+# reads the fonts of Windows through DirectWrite, which then draws them too, and builds its font
+# database only with Direct2D as well: both stay, and so do the graphics view, whose drop shadow
+# Qt 6.8's Windows 11 style casts under menus, and style sheets, which that style reads.
+qt_switch_table=(
+    -static -static-runtime -release -optimize-size
+    -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu -no-zstd
+    before-6.8:-no-direct2d before-6.8:-no-feature-directwrite
+    -no-libjpeg -no-gif
+    -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
+    -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-concurrent
+    -no-feature-xml -no-feature-vulkan -no-feature-tabletevent -no-feature-pdf
+    -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+    -no-feature-movie -no-feature-imageformat_ppm -no-feature-imageformat_xbm
+    -no-feature-desktopservices -no-feature-systemtrayicon -no-feature-sessionmanager
+    -no-feature-mimetype -no-feature-mimetype-database -no-feature-xmlstream
+    -no-feature-sharedmemory -no-feature-systemsemaphore -no-feature-filesystemwatcher
+    -no-feature-itemmodeltester -no-feature-raster-64bit -no-feature-raster-fp
+    -no-feature-image_heuristic_mask -no-feature-image_text -no-feature-imageio-text-loading
+    -no-feature-jalalicalendar -no-feature-islamiccivilcalendar -no-feature-gestures
+    -no-feature-sortfilterproxymodel -no-feature-identityproxymodel
+    -no-feature-transposeproxymodel -no-feature-concatenatetablesproxymodel
+    -no-feature-undocommand -no-feature-undogroup -no-feature-calendarwidget
+    -no-feature-datetimeedit -no-feature-colordialog -no-feature-filedialog
+    -no-feature-fontdialog -no-feature-fontcombobox -no-feature-progressdialog
+    -no-feature-errormessage -no-feature-wizard -no-feature-mdiarea -no-feature-dockwidget
+    before-6.8:-no-feature-graphicsview -no-feature-treewidget -no-feature-tablewidget
+    -no-feature-listwidget -no-feature-columnview -no-feature-undoview -no-feature-undostack
+    -no-feature-datawidgetmapper -no-feature-keysequenceedit -no-feature-syntaxhighlighter
+    -no-feature-textbrowser -no-feature-toolbox -no-feature-dial -no-feature-splitter
+    -no-feature-lcdnumber -no-feature-splashscreen -no-feature-statusbar -no-feature-sizegrip
+    -no-feature-whatsthis -no-feature-completer before-6.8:-no-feature-style-stylesheet
+)
 
-# sudo_if_needed COMMAND...: as root, or through sudo.
-sudo_if_needed() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+# qt_switches VERSION: the switches for that version of Qt, one a line.
+qt_switches() {
+    local entry before
+    for entry in "${qt_switch_table[@]}"; do
+        if [[ $entry == before-*:* ]]; then
+            before=${entry%%:*}
+            dpkg --compare-versions "$1" lt "${before#before-}~" || continue
+            entry=${entry#*:}
+        fi
+        printf '%s\n' "$entry"
+    done
 }
 
 # private_apt: an apt configuration of its own, in $work, that adds the deb-src lines of the
@@ -90,7 +98,7 @@ source_package() {
     local log="$work/$1.fetch.log"
     if (cd "$work" && private apt-get source --download-only "$1=$2") >"$log" 2>&1; then
         dpkg-source --no-check -x "$work/${1}_"*.dsc "$work/$1" >"$work/$1.unpack.log" 2>&1 \
-            || { cat "$work/$1.unpack.log"; exit 1; }
+            || { cat "$work/$1.unpack.log"; return 1; }
     elif [ "${3:-}" = upstream ] \
         && (cd "$work" && private apt-get source --download-only --tar-only "$1=$2") \
             >>"$log" 2>&1; then
@@ -99,7 +107,7 @@ source_package() {
         tar -xf "$work/${1}_"*.orig.tar.* -C "$work/$1" --strip-components=1
     else
         grep -E '^(E|W):' "$log" >&2
-        exit 1
+        return 1
     fi
 }
 
@@ -120,7 +128,7 @@ autotools_library() {
     built "$name" "$folder" && return
     start=$(date +%s)
     echo "windows.sh: building $name for Windows into $folder"
-    source_package "$package" "$version" upstream
+    source_package "$package" "$version" upstream || return 1
     (
         cd "$work/$package"
         if [ "$package" = gmp ]; then
@@ -132,60 +140,72 @@ autotools_library() {
             --enable-static --disable-shared "$@" >"$work/$package.log" 2>&1 \
             && make -j"$(nproc)" >>"$work/$package.log" 2>&1 \
             && make install >>"$work/$package.log" 2>&1
-    ) || { tail -n 40 "$work/$package.log"; exit 1; }
+    ) || { tail -n 40 "$work/$package.log"; return 1; }
     touch "$folder/.complete"
     echo "windows.sh: $name built in $(($(date +%s) - start)) s"
 }
 
-# build_toolkit: Qt, GMP and MPFR in the cache; sets qt_prefix, gmp_prefix and mpfr_prefix, and
-# host_qt_cmake, where this system's Qt keeps the tools (moc, rcc, uic) that build for Windows.
+# build_toolkit FOLDER: Qt, GMP and MPFR, built into the cache unless it holds them already, and
+# linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
 build_toolkit() {
-    local qt_version gmp_version mpfr_version compiler start
+    local folder=$1 qt_version gmp_version mpfr_version compiler qt_options how
+    local qt_prefix gmp_prefix mpfr_prefix host_qt_cmake
+    # Where this system's Qt keeps the tools (moc, rcc, uic) that build for Windows.
     host_qt_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
     work=$(mktemp -d "${TMPDIR:-/var/tmp}/vertex2-windows.XXXXXX")
     trap 'rm -rf "$work"' EXIT
-    private_apt
+    private_apt || return 1
     # The host's tools (moc, rcc, uic) must be exactly the version built.
     qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
-    qt_switches "$qt_version"
+    mapfile -t qt_options < <(qt_switches "$qt_version")
     gmp_version=$(source_version gmp)
     mpfr_version=$(source_version mpfr4)
     compiler=$($mingw-g++-posix -dumpfullversion)
     # Named by version and a digest of what built it: the compiler, the toolchain file, and
     # Qt's switches. A folder's name holds no epoch: make reads a colon in a path as a rule.
-    local how
     how=$(digest "$compiler" "$(cat "$toolchain")")
     qt_prefix="$cache/qt6-base-${qt_version#*:}-$(digest "$how" "${qt_options[@]}")"
     gmp_prefix="$cache/gmp-${gmp_version#*:}-$how"
     mpfr_prefix="$cache/mpfr4-${mpfr_version#*:}-$how"
 
     if ! { [ -d "$cache" ] && [ -w "$cache" ]; }; then
-        sudo_if_needed mkdir -p "$cache"
-        sudo_if_needed chown "$(id -u):$(id -g)" "$cache"
+        as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache" || return 1
     fi
 
-    autotools_library GMP gmp "$gmp_version" "$gmp_prefix" --enable-cxx
-    autotools_library MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" --with-gmp="$gmp_prefix"
+    autotools_library GMP gmp "$gmp_version" "$gmp_prefix" --enable-cxx || return 1
+    autotools_library MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" --with-gmp="$gmp_prefix" \
+        || return 1
+    built Qt "$qt_prefix" \
+        || build_qt "$qt_version" "$qt_prefix" "$host_qt_cmake" "${qt_options[@]}" || return 1
 
-    built Qt "$qt_prefix" && return
-    # The build folder stays until Qt is installed, so that a build cut short goes on where it
-    # stopped; it takes about 2.6 GB.
-    local build="$qt_prefix.build"
+    mkdir -p "$folder"
+    ln -sfn "$qt_prefix" "$folder/qt"
+    ln -sfn "$gmp_prefix" "$folder/gmp"
+    ln -sfn "$mpfr_prefix" "$folder/mpfr"
+}
+
+# build_qt VERSION PREFIX HOST_QT_CMAKE SWITCH...: Qt, built and installed into PREFIX. The build
+# folder stays until Qt is installed, so that a build cut short goes on where it stopped; it
+# takes about 2.6 GB.
+build_qt() {
+    local version=$1 prefix=$2 host_qt_cmake=$3 start
+    shift 3
+    local build="$prefix.build"
     start=$(date +%s)
-    echo "windows.sh: building Qt $qt_version for Windows into $qt_prefix (about half an hour)"
+    echo "windows.sh: building Qt $version for Windows into $prefix (about half an hour)"
     if [ ! -f "$build/build.ninja" ]; then
         rm -rf "$build" && mkdir -p "$build"
-        source_package qt6-base "$qt_version"
+        source_package qt6-base "$version" || return 1
         mv "$work/qt6-base" "$build/source"
-        (cd "$build" && source/configure -prefix "$qt_prefix" -xplatform win32-g++ \
-            -qt-host-path /usr "${qt_options[@]}" -- -G Ninja \
+        (cd "$build" && source/configure -prefix "$prefix" -xplatform win32-g++ \
+            -qt-host-path /usr "$@" -- -G Ninja \
             -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake") >"$build/configure.log" 2>&1 \
-            || { tail -n 40 "$build/configure.log"; rm -rf "$build"; exit 1; }
+            || { tail -n 40 "$build/configure.log"; rm -rf "$build"; return 1; }
     fi
     { cmake --build "$build" --parallel && cmake --install "$build"; } >"$build/build.log" 2>&1 \
-        || { grep -A12 -m3 -E 'error:|Error ' "$build/build.log"; exit 1; }
-    touch "$qt_prefix/.complete"
-    echo "windows.sh: Qt built in $(($(date +%s) - start)) s, $(du -sh "$qt_prefix" | cut -f1)"
+        || { grep -A12 -m3 -E 'error:|Error ' "$build/build.log"; return 1; }
+    touch "$prefix/.complete"
+    echo "windows.sh: Qt built in $(($(date +%s) - start)) s, $(du -sh "$prefix" | cut -f1)"
     rm -rf "$build"
 }
