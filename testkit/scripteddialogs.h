@@ -57,7 +57,7 @@ public:
     std::optional<wizard::Answer> defaultAnswer;
 
     // Runs while each dialog is open, before it answers: what else the user does meanwhile.
-    std::function<void(const Call &)> whileOpen;
+    std::function<void(const Call &)> meanwhile;
 
     QList<Call> calls;
     int faults = 0; // unscripted or mismatched dialogs, and anything asked after end()
@@ -69,8 +69,8 @@ public:
     {
         calls.append({Kind::Message, prompt, int(style), title});
         faults += ended;
-        if (whileOpen)
-            whileOpen(calls.last());
+        if (meanwhile)
+            meanwhile(calls.last());
         if (!m_script.empty() && std::holds_alternative<wizard::Answer>(m_script.front())) {
             const wizard::Answer code = std::get<wizard::Answer>(m_script.front());
             m_script.pop_front();
@@ -88,8 +88,8 @@ public:
     {
         calls.append({Kind::Input, prompt, 0, {}});
         faults += ended;
-        if (whileOpen)
-            whileOpen(calls.last());
+        if (meanwhile)
+            meanwhile(calls.last());
         if (!m_script.empty() && std::holds_alternative<QString>(m_script.front())) {
             QString text = std::get<QString>(m_script.front());
             m_script.pop_front();

@@ -2,7 +2,9 @@
 """One equation through every page of the real Vertex2, read and answered through AT-SPI as a
 screen reader does: the names, roles and states of what shows, the dialogs' texts, and the
 verdict carried to the closing question. Under each kind of box, every button of the window is
-pressed too, as a screen reader's user can, and nothing happens.
+pressed too, as a screen reader's user can, and nothing happens; and a screen reader that keeps
+the buttons' states hears each become unavailable as the box opens, and available again as it
+closes.
 tst_accessibility.py VERTEX2_PROGRAM"""
 
 import subprocess
@@ -10,6 +12,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 SHOWING, ENABLED, FOCUSED = pyatspi.STATE_SHOWING, pyatspi.STATE_ENABLED, pyatspi.STATE_FOCUSED
 SENSITIVE = pyatspi.STATE_SENSITIVE
@@ -23,11 +26,33 @@ def check(holds, what):
         failures.append(what)
 
 
+# What the program announced of its buttons' availability, in order, as a screen reader that
+# caches their states hears it: (name, available).
+announced = []
+
+
+def on_state_change(event):
+    source = event.source
+    if source is not None and source.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+        announced.append((source.name, bool(event.detail1)))
+
+
+pyatspi.Registry.registerEventListener(on_state_change, "object:state-changed:sensitive",
+                                       "object:state-changed:enabled")
+
+
+def last_announced(name):
+    return next((available for n, available in reversed(announced) if n == name), None)
+
+
 def within(seconds, find, what):
     """What find() returns once it returns something, or a clear failure: never a hang. The
-    limits are generous, as the bus answers slowly on a machine busy with builds beside it."""
+    limits are generous, as the bus answers slowly on a machine busy with builds beside it.
+    Events that came meanwhile are heard first."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
         found = find()
         if found:
             return found
@@ -101,12 +126,20 @@ def answer(app, role, prompt, typed=None, button="ОК", behind=None, another_fo
     check(box.getRole() == role, "the dialog is a %s" % box.getRoleName())
     check(said.endswith(prompt), "the dialog carries its prompt: %r" % said)
     if behind is not None:
+        names = {n.name for n in showing(behind) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON}
+        what = "under %r, every button announced as unavailable" % prompt
+        check(within(10, lambda: all(last_announced(name) is False for name in names), what), what)
+        held = len(announced)
         press_behind(app, behind, box)
     if typed is not None:
         field = next(n for n in all_nodes(box) if n.getRole() == pyatspi.ROLE_TEXT)
         field.queryEditableText().setTextContents(typed)
     press(next(n for n in all_nodes(box) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == button))
     within(15, lambda: dialog(app) is None or dialog(app) != box, "the dialog closing")
+    if behind is not None:
+        what = "after %r, every button announced as available again" % prompt
+        check(within(10, lambda: all((name, True) in announced[held:] for name in names), what),
+              what)
     # With no window manager under Xvfb, nothing gives the window the keyboard back; a dialog
     # that follows takes it itself.
     if not another_follows:

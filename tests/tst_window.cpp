@@ -489,7 +489,8 @@ private slots:
 
     // While a box is open nothing in the window acts, whatever presses its buttons: assistive
     // technology through a button's action, or click() from code. The buttons say that they
-    // cannot be pressed, and say so no longer once the box is answered.
+    // cannot be pressed, do not even look pressed, and say so no longer once the box is
+    // answered.
     void pressesBehindABox_data()
     {
         QTest::addColumn<QStringList>("path");
@@ -519,7 +520,8 @@ private slots:
         QString after;
         QStringList pressed;
         QStringList unavailable;
-        f.dialogs.whileOpen = [&](const ScriptedDialogs::Call &call) {
+        QStringList lookPressed;
+        f.dialogs.meanwhile = [&](const ScriptedDialogs::Call &call) {
             if (call.prompt != box || !before.isEmpty())
                 return;
             before = state();
@@ -531,6 +533,8 @@ private slots:
                     unavailable << button->objectName();
                 accessible->actionInterface()->doAction(
                     QAccessibleActionInterface::pressAction());
+                if (button->isDown())
+                    lookPressed << button->objectName();
                 button->click();
                 pressed << button->objectName();
             }
@@ -542,6 +546,7 @@ private slots:
         QVERIFY2(!before.isEmpty(), "the box did not open");
         QCOMPARE(after, before);
         QCOMPARE(unavailable, pressed);
+        QCOMPARE(lookPressed, QStringList());
         QCOMPARE(f.dialogs.pending(), std::size_t(0));
         QCOMPARE(f.dialogs.faults, 0);
         for (QPushButton *button : f.window->findChildren<QPushButton *>()) {

@@ -45,12 +45,6 @@ inline Answer closeAnswerOf(Style style)
     return answersOf(style).last();
 }
 
-// The numbers the program's dialogs have always used.
-static_assert(int(Style::OkOnly) == 0 && int(Style::YesNoCancel) == 3 && int(Style::YesNo) == 4);
-static_assert(int(Style::YesNo | Style::Critical) == 20 && buttonsOf(Style(20)) == Style::YesNo);
-static_assert(int(Answer::Ok) == 1 && int(Answer::Cancel) == 2);
-static_assert(int(Answer::Yes) == 6 && int(Answer::No) == 7);
-
 // The title of every input box, and of a message box called without one.
 inline constexpr QStringView ApplicationTitle = u"Vertex2";
 

@@ -29,9 +29,9 @@ namespace {
 
 // A screen reader says the name, not the arrows or the access-key mark of the caption.
 WindowButton *makeButton(QWidget *parent, const char *name, QStringView caption,
-                         QStringView spoken, QRect rect)
+                         QStringView spoken, QRect rect, const bool &held)
 {
-    auto *button = new WindowButton(caption.toString(), parent);
+    auto *button = new WindowButton(caption.toString(), parent, held);
     button->setObjectName(QLatin1StringView(name));
     button->setAccessibleName(spoken.toString());
     button->setGeometry(rect);
@@ -61,7 +61,14 @@ QAccessibleInterface *accessibleWindow(const QString &className, QObject *object
     return nullptr;
 }
 
+void installAccessibleWindow()
+{
+    QAccessible::installFactory(accessibleWindow);
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installAccessibleWindow)
 
 frm1::frm1(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent,
@@ -69,8 +76,6 @@ frm1::frm1(Dialogs &dialogs, QWidget *parent)
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_dialogs(dialogs)
 {
-    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleWindow), true);
-    Q_UNUSED(accessibleAsWindow);
     setObjectName(QStringLiteral("frm1"));
     setWindowTitle(texts::WindowTitle.toString());
     setWindowIcon(QIcon(QPixmap::fromImage(assets::icon())));
@@ -90,8 +95,8 @@ void frm1::createControls()
     const QRect backRect(160, 384, 81, 33);
     const QRect nextRect(248, 384, 81, 33);
 
-    cmdBack1 = makeButton(this, "cmdBack1", texts::Back, texts::BackName, backRect);
-    cmdNext1 = makeButton(this, "cmdNext1", texts::Next, texts::NextName, nextRect);
+    cmdBack1 = makeButton(this, "cmdBack1", texts::Back, texts::BackName, backRect, m_boxOpen);
+    cmdNext1 = makeButton(this, "cmdNext1", texts::Next, texts::NextName, nextRect, m_boxOpen);
 
     txtCheck = new QLineEdit(this);
     txtCheck->setObjectName(QStringLiteral("txtCheck"));
@@ -102,12 +107,12 @@ void frm1::createControls()
     txtCheck->setVisible(false);
     greyPreview();
 
-    cmdBack3 = makeButton(this, "cmdBack3", texts::Back, texts::BackName, backRect);
-    cmdBack2 = makeButton(this, "cmdBack2", texts::Back, texts::BackName, backRect);
-    cmdNext4 = makeButton(this, "cmdNext4", texts::Next, texts::NextName, nextRect);
-    cmdNext3 = makeButton(this, "cmdNext3", texts::Next, texts::NextName, nextRect);
-    cmdNext2 = makeButton(this, "cmdNext2", texts::Next, texts::NextName, nextRect);
-    cmdExit = makeButton(this, "cmdExit", texts::Exit, texts::ExitName, QRect(336, 384, 81, 33));
+    cmdBack3 = makeButton(this, "cmdBack3", texts::Back, texts::BackName, backRect, m_boxOpen);
+    cmdBack2 = makeButton(this, "cmdBack2", texts::Back, texts::BackName, backRect, m_boxOpen);
+    cmdNext4 = makeButton(this, "cmdNext4", texts::Next, texts::NextName, nextRect, m_boxOpen);
+    cmdNext3 = makeButton(this, "cmdNext3", texts::Next, texts::NextName, nextRect, m_boxOpen);
+    cmdNext2 = makeButton(this, "cmdNext2", texts::Next, texts::NextName, nextRect, m_boxOpen);
+    cmdExit = makeButton(this, "cmdExit", texts::Exit, texts::ExitName, QRect(336, 384, 81, 33), m_boxOpen);
 
     lblResult = makeLabel(this, "lblResult", u"", QRect(208, 120, 161, 97));
     lblCheck = makeLabel(this, "lblCheck", texts::CheckHeading, QRect(160, 48, 257, 33),
@@ -246,7 +251,7 @@ void frm1::endProgram()
 
 // The window waits while a box is open: nothing in it acts until the box is answered.
 template<typename Box>
-auto frm1::whileOpen(Box box)
+auto frm1::withButtonsHeld(Box box)
 {
     holdButtons(true);
     const auto release = qScopeGuard([this] { holdButtons(false); });
@@ -257,20 +262,20 @@ void frm1::holdButtons(bool held)
 {
     m_boxOpen = held;
     for (WindowButton *button : findChildren<WindowButton *>())
-        button->setHeld(held);
+        button->announceHold();
 }
 
 // A notice: only OK to answer, so nothing to keep.
 void frm1::tell(QStringView prompt)
 {
-    whileOpen([&] { return m_dialogs.messageBox(prompt.toString(), Style::OkOnly); });
+    withButtonsHeld([&] { return m_dialogs.messageBox(prompt.toString(), Style::OkOnly); });
     stopIfEnding();
 }
 
 // A question: its answer is kept before it is tested, as every answer is.
 Answer frm1::ask(QStringView prompt, Style style, QStringView title)
 {
-    m_answer = whileOpen(
+    m_answer = withButtonsHeld(
         [&] { return m_dialogs.messageBox(prompt.toString(), style, title.toString()); });
     stopIfEnding();
     return m_answer;
@@ -278,7 +283,7 @@ Answer frm1::ask(QStringView prompt, Style style, QStringView title)
 
 QString frm1::askText(QStringView prompt)
 {
-    QString typed = whileOpen([&] { return m_dialogs.inputBox(prompt.toString()); });
+    QString typed = withButtonsHeld([&] { return m_dialogs.inputBox(prompt.toString()); });
     stopIfEnding();
     return typed;
 }

@@ -91,7 +91,7 @@ private:
     void stopIfEnding() const;
     [[noreturn]] void endProgram();
     template<typename Box>
-    auto whileOpen(Box box);
+    auto withButtonsHeld(Box box);
     void holdButtons(bool held);
     void tell(QStringView prompt);
     Answer ask(QStringView prompt, Style style, QStringView title = {});
@@ -107,7 +107,7 @@ private:
     double x1 = 0;
     double x2 = 0;
     Answer m_answer{}; // the answer to the last question
-    bool m_boxOpen = false;
+    bool m_boxOpen = false; // while a box is open, the window holds its buttons
 
     WindowButton *cmdBack1 = nullptr;
     WindowButton *cmdNext1 = nullptr;

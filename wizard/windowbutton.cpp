@@ -67,20 +67,22 @@ QAccessibleInterface *accessibleButton(const QString &className, QObject *object
     return nullptr;
 }
 
-} // namespace
-
-WindowButton::WindowButton(const QString &text, QWidget *parent)
-    : QPushButton(text, parent)
+void installAccessibleButton()
 {
-    static const bool accessible = (QAccessible::installFactory(accessibleButton), true);
-    Q_UNUSED(accessible);
+    QAccessible::installFactory(accessibleButton);
 }
 
-void WindowButton::setHeld(bool held)
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installAccessibleButton)
+
+WindowButton::WindowButton(const QString &text, QWidget *parent, const bool &held)
+    : QPushButton(text, parent)
+    , m_held(&held)
+{ }
+
+void WindowButton::announceHold()
 {
-    if (held == m_held)
-        return;
-    m_held = held;
     QAccessible::State changed;
     changed.disabled = true;
     QAccessibleStateChangeEvent event(this, changed);
