@@ -1,29 +1,28 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes the release of the committed sources, on Debian 12 or 13, as root (or through sudo):
+# Makes the release of the committed sources, as an ordinary user on Debian 12 or 13, each file
+# built on a fresh system of its own (scripts/fresh/system.sh):
 #
-#   release/VERSION/vertex2-VERSION.tar.xz            the sources; every other file is built from it
-#   release/VERSION/debian12/vertex2_VERSION_amd64.deb   built on a fresh Debian 12 system
-#   release/VERSION/debian13/vertex2_VERSION_amd64.deb   built on a fresh Debian 13 system
+#   release/VERSION/vertex2-VERSION.tar.xz          the sources; every other file is built from it
+#   release/VERSION/debian12/vertex2_VERSION_amd64.deb        the package for Debian 12, built by
+#   release/VERSION/debian12/vertex2_VERSION_amd64.buildinfo  sbuild, with what it was built from
+#   release/VERSION/debian13/...                    the same for Debian 13
 #   release/VERSION/vertex2-VERSION-win64-portable.exe   the Windows program, which needs no install,
 #   release/VERSION/vertex2-VERSION-win64.exe            its NSIS installer and
-#   release/VERSION/vertex2-VERSION-win64.msi            its MSI, built and tested by windows.sh on
-#                                                        a fresh Debian 13 system (Qt 6.8)
-#   release/VERSION/SHA256SUMS
+#   release/VERSION/vertex2-VERSION-win64.msi            its MSI, built and tested by windows.sh
+#   release/VERSION/vertex2-VERSION-win64.buildinfo      on Debian 13, and what they were built from
+#   release/VERSION/SHA256SUMS                      the SHA-256 of each file but Debian's .buildinfo
 #
-#   ./release.sh                       the release of the commit checked out
+#   ./release.sh                          the release of the commit checked out
 #   ./release.sh vertex2-VERSION.tar.xz   the same files again from a released tarball, to compare
 #
-# Every file is dated by the newest entry of debian/changelog (SOURCE_DATE_EPOCH), so that the
-# same sources make the same bytes: scripts/reproducible.sh proves it. The fresh systems keep
-# their packages and the Windows toolkit in /var/cache/vertex2-fresh (scripts/fresh/system.sh),
-# so that a second run is quick. A step that fails stops the release, and leaves no release
-# folder behind.
+# Each package passes lintian and its autopkgtest on a fresh system of its release. Every file is
+# dated by the newest entry of debian/changelog (SOURCE_DATE_EPOCH), so that the same sources make
+# the same bytes: scripts/reproducible.sh checks it with reprotest. Debian's .buildinfo files also
+# record when they were made, so SHA256SUMS leaves them out. A step that fails, Ctrl-C or SIGTERM
+# stops the release and leaves no release folder behind.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-if [ "$(id -u)" -ne 0 ]; then
-    exec sudo "$0" "$@"
-fi
 source "$root/scripts/common.sh"
 source "$root/scripts/fresh/system.sh"
 
@@ -51,94 +50,140 @@ install_packages release
 version=$(dpkg-parsechangelog -l "$changelog" -SVersion)
 [ -n "$from" ] || grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
     || fail "debian/changelog says $version, CMakeLists.txt another version"
-export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(release_epoch "$changelog")
-# A cold run builds Qt for Windows (2.6 GB) beside the fresh systems.
-free=$(df --output=avail -B1G /var/tmp "$root" | tail -n +2 | sort -n | head -n 1)
-[ "$free" -ge 12 ] || fail "needs 12 GB free in /var/tmp and here, finds $free GB"
+tarball="vertex2-$version.tar.xz"
 
-release="$root/release/$version"
-part="$root/release/.$version.part"
+# make_tarball FOLDER: the committed tree, with sorted names, the release's date and no owner of
+# this machine's; or the tarball given.
+make_tarball() {
+    if [ -n "$from" ]; then
+        cp "$from" "$1/$tarball"
+        return
+    fi
+    git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$1"
+    tar -C "$1" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+        --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" | xz -T1 -6 >"$1/$tarball"
+    rm -rf "${1:?}/vertex2-$version"
+}
+
+if [ "$(id -u)" -eq 0 ]; then
+    # The tarball's own release.sh makes the release from it, as an unprivileged user.
+    copy=$(mktemp -d)
+    trap 'rm -rf "$copy"' EXIT
+    make_tarball "$copy"
+    tar -xf "$copy/$tarball" -C "$copy"
+    hand_over "$copy" "$copy/vertex2-$version/release.sh" "$copy/$tarball"
+    mkdir -p "$root/release"
+    rm -rf "$root/release/$version"
+    cp -r --no-dereference "$copy/vertex2-$version/release/$version" "$root/release/"
+    exit
+fi
+
+begin_run
+# A cold run builds Qt for Windows (2.6 GB) beside the systems.
+free=$(df --output=avail -B1G "$cache" | tail -n 1)
+[ "$free" -ge 12 ] || fail "needs 12 GB free in $cache, finds $free GB"
+part=$scratch/release
 log=$(mktemp "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
-rm -rf "$part"
-mkdir -p "$part/debian12" "$part/debian13"
-trap 'rm -rf "$part"; rmdir --ignore-fail-on-non-empty "$root/release"' EXIT
-trap 'exit 1' INT TERM
+mkdir -p "$part/debian12" "$part/debian13" "$scratch/source"
+trap 'stop_jobs; exit 130' INT
+trap 'stop_jobs; exit 143' TERM
 
-# step WHAT COMMAND...: runs the command, in a shell of its own that stops at the first error
-# and removes the fresh systems it made, with its output in the log; says how long it took, or,
+# step WHAT COMMAND...: runs the command with its output in the log; says how long it took, or,
 # if it failed, shows the end of the log and stops.
 step() {
-    local what=$1 start status=0
+    local what=$1 start=$SECONDS status
     shift
-    start=$(date +%s)
     echo "release.sh: $what"
     echo "== $what" >>"$log"
+    # Outside a condition, where bash would ignore an error inside the step.
     set +e
-    (
-        set -e
-        trap remove_systems EXIT
-        "$@"
-    ) >>"$log" 2>&1
+    job "$@" >>"$log" 2>&1
     status=$?
     set -e
     [ $status -eq 0 ] || { tail -n 30 "$log" >&2; fail "$what failed (the whole log: $log)"; }
-    echo "release.sh: $what took $(($(date +%s) - start)) s"
+    echo "release.sh: $what took $((SECONDS - start)) s"
 }
 
-tarball="vertex2-$version.tar.xz"
-# The committed tree, with sorted names, the release's date and no owner of this machine's; or
-# the tarball given.
-make_tarball() {
-    local tree
-    if [ -n "$from" ]; then
-        cp "$from" "$part/$tarball"
-        return
-    fi
-    tree=$(mktemp -d)
-    git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$tree"
-    tar -C "$tree" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
-        --numeric-owner --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" \
-        | xz -T1 -6 >"$part/$tarball"
-    rm -rf "$tree"
+# source_package: the tarball, unpacked, and the source package made of it, which sbuild builds.
+source_package() {
+    make_tarball "$part"
+    tar -xf "$part/$tarball" -C "$scratch/source"
+    (cd "$scratch/source" && dpkg-source --build "vertex2-$version")
 }
 
-# in_fresh_system RELEASE COMMAND: a fresh system of that release, with the sources unpacked
-# from the tarball in /root/vertex2-VERSION, where the command runs as root.
-in_fresh_system() {
-    new_system "$1"
-    tar -xf "$part/$tarball" -C "$system/root"
-    inside "$system" root "cd /root/vertex2-$version && $2"
-}
-
-# deb RELEASE NUMBER: the Debian package, built the Debian way, for that release.
+# deb RELEASE NUMBER: the package for that release, built by sbuild in a fresh system from the
+# source package, with lintian's verdict, and its .buildinfo.
 deb() {
-    in_fresh_system "$1" "apt-get update -qq && apt-get build-dep -y -q ./ \
-        && dpkg-buildpackage -us -uc -b"
-    cp "$system/root/vertex2_${version}_amd64.deb" "$part/debian$2/"
+    local built="$scratch/deb-$1" chroot="$scratch/$1.tar"
+    mkdir "$built"
+    fresh_system "$1" "$chroot" --variant=buildd
+    # sbuild unpacks its system in the work folder, whence the next run removes any it leaves.
+    echo "\$unshare_tmpdir_template = '$scratch/sbuild.XXXXXXXXXX';" >"$scratch/sbuild.conf"
+    # One changelog serves both releases, so its distribution is neither.
+    (cd "$scratch/source" && SBUILD_CONFIG="$scratch/sbuild.conf" sbuild --verbose \
+        --chroot-mode=unshare --chroot="$chroot" --dist="$1" --arch=amd64 \
+        --apt-update --apt-distupgrade --no-run-piuparts --no-run-autopkgtest --run-lintian \
+        --lintian-opt=--fail-on=error,warning \
+        --lintian-opt=--suppress-tags=distribution-and-changes-mismatch \
+        --build-dir="$built" "vertex2_$version.dsc")
+    grep -qE '^Lintian: (pass|info)$' "$built/vertex2_${version}_amd64.build" \
+        || { echo "lintian found errors or warnings"; return 1; }
+    take "$built/vertex2_${version}_amd64.deb" "$part/debian$2"
+    take "$built/vertex2_${version}_amd64.buildinfo" "$part/debian$2"
 }
 
+# autopkgtest RELEASE NUMBER: the package's own tests (debian/tests), by autopkgtest, on a fresh
+# system of the release where it installs the package (its null backend, inside the system).
+autopkgtest() {
+    local deb="vertex2_${version}_amd64.deb"
+    fresh_system "$1" /dev/null --variant=minbase --include=autopkgtest \
+        --customize-hook="copy-in $part/debian$2/$deb $scratch/source/vertex2-$version /root" \
+        --customize-hook="$(login root "autopkgtest /root/$deb /root/vertex2-$version -- null")"
+}
+
+# windows: the Windows program and installers, built and tested by windows.sh on a fresh Debian
+# 13 system, with the toolkit kept.
 windows() {
-    in_fresh_system trixie ./windows.sh
-    local built="$system/root/vertex2-$version/build-windows"
-    cp "$built/vertex2.exe" "$part/vertex2-$version-win64-portable.exe"
-    cp "$built/vertex2-$version-win64.exe" "$built/vertex2-$version-win64.msi" "$part/"
+    local built=/root/vertex2-$version/build-windows out=$scratch/windows file
+    mkdir "$out"
+    fresh_system trixie /dev/null --variant=minbase --include=git,ca-certificates,sudo \
+        --customize-hook="copy-in $scratch/source/vertex2-$version /root" \
+        --customize-hook="$(toolkit_in)" \
+        --customize-hook="$(login root "cd /root/vertex2-$version && ./windows.sh")" \
+        --customize-hook="copy-out $built/vertex2.exe $built/vertex2-$version-win64.exe \
+            $built/vertex2-$version-win64.msi $built/vertex2-$version-win64.buildinfo $out"
+    take "$out/vertex2.exe" "$part/vertex2-$version-win64-portable.exe"
+    for file in vertex2-"$version"-win64.{exe,msi,buildinfo}; do
+        take "$out/$file" "$part/"
+    done
+    {
+        echo "Checksums-Sha256:"
+        (cd "$part" && sha256sum vertex2-"$version"-win64{-portable.exe,.exe,.msi} | sed 's/^/ /')
+    } >>"$part/vertex2-$version-win64.buildinfo"
 }
 
 checksums() {
     local sums
-    sums=$(cd "$part" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs sha256sum)
+    sums=$(cd "$part" && find . -type f ! -name '*_amd64.buildinfo' -printf '%P\n' \
+        | LC_ALL=C sort | xargs sha256sum)
     echo "$sums" >"$part/SHA256SUMS"
 }
 
-started=$(date +%s)
-step "the sources, $tarball" make_tarball
-step "the Debian 12 package" deb bookworm 12
-step "the Debian 13 package" deb trixie 13
+started=$SECONDS
+step "the sources, $tarball, and the source package" source_package
+step "the Debian 12 package, with lintian" deb bookworm 12
+step "the Debian 12 package's autopkgtest" autopkgtest bookworm 12
+step "the Debian 13 package, with lintian" deb trixie 13
+step "the Debian 13 package's autopkgtest" autopkgtest trixie 13
+step "the Windows toolkit" windows_toolkit "$scratch/source/vertex2-$version"
 step "the Windows program and installers, tested" windows
 step "SHA256SUMS" checksums
+release="$root/release/$version"
+mkdir -p "$root/release"
 rm -rf "$release"
 mv "$part" "$release"
 rm -f "$log"
-echo "release.sh: release $version in $(($(date +%s) - started)) s, in $release:"
+echo "release.sh: release $version in $((SECONDS - started)) s, in $release:"
 (cd "$release" && cat SHA256SUMS)

@@ -7,13 +7,18 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build= # the folder of the build configured last
 preset=
 
-# install_packages LIST...: the Debian packages of scripts/packages/LIST.txt that are missing.
-install_packages() {
-    local wanted=() missing=() list package
+# listed LIST...: the Debian packages of scripts/packages/LIST.txt, one a line.
+listed() {
+    local list
     for list in "$@"; do
-        mapfile -t -O "${#wanted[@]}" wanted \
-            < <(grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt")
+        grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt"
     done
+}
+
+# install_packages LIST...: the Debian packages of those lists that are missing.
+install_packages() {
+    local wanted=() missing=() package
+    mapfile -t wanted < <(listed "$@")
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
             || missing+=("$package")

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Proves Vertex2 on a fresh minimal Debian system, as a new user would meet it: a system made by
-# debootstrap --variant=minbase with git, ca-certificates and sudo, a clone of this repository,
-# and the README's commands.
+# Proves Vertex2 on fresh minimal Debian systems, as a new user would meet it: each made by
+# mmdebstrap (scripts/fresh/system.sh) with git, ca-certificates and sudo, and given a clone of
+# this repository's committed state, where scripts/fresh/proof.sh runs the README's commands.
 #
-#   scripts/fresh-system.sh RELEASE              the whole proof (as root; takes a while):
+#   scripts/fresh-system.sh RELEASE              the whole proof (takes a while):
 #       1. as root: ./run.sh (the hint, with no display), ./test.sh, the window started under
 #          xvfb-run, ./check.sh, and the .deb built with the README's commands;
 #       2. on a second fresh system, as a user with sudo: ./run.sh, ./test.sh, ./check.sh;
@@ -15,99 +15,65 @@
 #                                                system (CI: scripts/fresh-system.sh trixie
 #                                                ./test.sh ./windows.sh)
 #
-# RELEASE is a Debian code name: bookworm (12) or trixie (13). scripts/fresh/system.sh says what
-# is kept between runs, and where.
+# RELEASE is a Debian code name: bookworm (12) or trixie (13). It runs as an ordinary user, and,
+# started as root, hands the work to one. Ctrl-C or SIGTERM stops it at once.
 set -euo pipefail
-
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
 shift
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-[ "$(id -u)" -eq 0 ] || { echo "fresh-system.sh: run as root (it uses debootstrap and chroot)" >&2; exit 1; }
+source "$root/scripts/common.sh"
 source "$root/scripts/fresh/system.sh"
-trap remove_systems EXIT
-trap 'exit 1' INT TERM
 
-say() { echo "== [$release] $*"; }
+install_packages release
+if [ "$(id -u)" -eq 0 ]; then
+    copy=$(mktemp -d)
+    trap 'rm -rf "$copy"' EXIT
+    git -c safe.directory="$root" clone --quiet "$root" "$copy/vertex2"
+    hand_over "$copy" "$copy/vertex2/scripts/fresh-system.sh" "$release" "$@"
+    exit
+fi
+begin_run
+trap 'stop_jobs; exit 130' INT
+trap 'stop_jobs; exit 143' TERM
+git clone --quiet "$root" "$scratch/vertex2"
 
-# clone SYSTEM USER: this repository's committed state, in the user's home.
-clone() {
-    local system=$1 user=$2 home=/root
-    [ "$user" = root ] || home=/home/$user
-    git clone --quiet "$root" "$system$home/vertex2"
-    inside "$system" root "chown -R $user: $home/vertex2"
-}
-
-# timed SYSTEM USER COMMAND: runs it in the clone and says how long it took.
-timed() {
-    local system=$1 user=$2 start
-    shift 2
-    start=$(date +%s)
-    say "$user: $*"
-    inside "$system" "$user" "cd ~/vertex2 && $*"
-    say "$user: $* took $(($(date +%s) - start)) s"
-}
-
-# The hint of run.sh on a system without a display, and a window under xvfb-run that is still
-# up after a few seconds (timeout's 124).
-run_without_display() {
-    local output start
-    start=$(date +%s)
-    output=$(inside "$1" "$2" "cd ~/vertex2 && ./run.sh" 2>&1) && exit 1
-    grep -q 'xvfb-run -a ./run.sh' <<<"$output" || { echo "$output"; exit 1; }
-    grep -E '^(Need to get|After this operation)' <<<"$output" || true
-    say "$2: ./run.sh built the program and gave its hint in $(($(date +%s) - start)) s"
-}
-# starts SYSTEM USER FOLDER COMMAND
-starts() {
-    local status=0
-    inside "$1" "$2" "cd $3 && xvfb-run -a timeout 8 $4" || status=$?
-    [ $status -eq 124 ] || { say "$4 did not stay up (exit $status)"; exit 1; }
-    say "$2: $4 started and kept its window"
+# system HOOK...: a fresh system of the release with the clone in root's home, where the hooks
+# do their work.
+system() {
+    local hooks=() hook
+    for hook in "$@"; do
+        hooks+=(--customize-hook="$hook")
+    done
+    job fresh_system "$release" /dev/null --variant=minbase --include=git,ca-certificates,sudo \
+        --customize-hook="copy-in $scratch/vertex2 /root" "${hooks[@]}"
 }
 
 if [ $# -gt 0 ]; then
-    new_system "$release"
-    clone "$system" root
+    # The Windows toolkit in a system of its own, kept whatever the commands then do.
+    [[ " $* " != *windows.sh* ]] || job windows_toolkit "$scratch/vertex2"
+    hooks=("$(toolkit_in)")
     for command in "$@"; do
-        timed "$system" root "$command"
+        hooks+=("$(login root "cd ~/vertex2 && $command")")
     done
-    exit 0
+    system "${hooks[@]}"
+    exit
 fi
 
 # VERTEX2_PROOF_PARTS picks parts of the proof (root user package), for example to repeat the
-# last two; the package part installs the .deb the last root part built.
+# last two; the package part installs the .deb that the last root part built.
 parts=" ${VERTEX2_PROOF_PARTS:-root user package} "
-
+package="$cache/proof-$release.deb"
+proof() {
+    login root "/root/vertex2/scripts/fresh/proof.sh $1"
+}
 if [[ $parts == *" root "* ]]; then
-    new_system "$release"
-    clone "$system" root
-    run_without_display "$system" root
-    timed "$system" root ./test.sh
-    starts "$system" root '~/vertex2' ./run.sh
-    timed "$system" root ./check.sh
-    timed "$system" root "apt-get build-dep -y -q ./ >/dev/null && dpkg-buildpackage -us -uc -b >/dev/null"
-    rm -rf "$fresh_cache/$release-deb"
-    mkdir -p "$fresh_cache/$release-deb"
-    cp "$system"/root/vertex2_*.deb "$fresh_cache/$release-deb/"
+    system "$(proof root)" "copy-out /root/package.deb $scratch"
+    take "$scratch/package.deb" "$package"
 fi
-
 if [[ $parts == *" user "* ]]; then
-    new_system "$release"
-    inside "$system" root "useradd -m -s /bin/bash pupil && echo 'pupil ALL=(ALL) NOPASSWD:ALL' >/etc/sudoers.d/pupil"
-    clone "$system" pupil
-    run_without_display "$system" pupil
-    timed "$system" pupil ./test.sh
-    timed "$system" pupil ./check.sh
+    system "$(proof user)"
 fi
-
 if [[ $parts == *" package "* ]]; then
-    new_system "$release"
-    deb=$(cd "$fresh_cache/$release-deb" && ls vertex2_*.deb)
-    cp "$fresh_cache/$release-deb/$deb" "$system/root/"
-    say "installing $deb on a fresh system"
-    inside "$system" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$deb xvfb xauth" \
-        | grep -E '^(Need to get|After this operation)'
-    command=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/org.vertex2.vertex2.desktop")
-    starts "$system" root / "$command"
+    system "upload $package /root/package.deb" "$(proof package)"
 fi
-say "proven: $parts"
+echo "== [$release] proven:$parts"

@@ -1,37 +1,49 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Proves the release reproducible: makes it twice from the committed sources, in two clones in
-# different folders, at different times, with different umasks, locales and time zones, and
-# compares the two byte for byte. Where files differ, diffoscope shows where. As root; it takes
-# two runs of release.sh.
+# Checks that the committed sources build reproducibly, as Debian checks it, with reprotest: the
+# package built twice on a fresh Debian 12 system and twice on a fresh Debian 13 one, and the
+# Windows program and installers twice on a fresh Debian 13 system with the toolkit kept
+# (scripts/fresh/system.sh). reprotest varies the second build of each in every way it knows,
+# compares the two byte for byte, and shows with diffoscope where they differ; what it leaves
+# alone, and why, scripts/fresh/reprotest.sh says. As an ordinary user; started as root, it hands
+# the work to one.
 #   scripts/reproducible.sh
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-[ "$(id -u)" -eq 0 ] || exec sudo "$0" "$@"
 source "$root/scripts/common.sh"
+source "$root/scripts/fresh/system.sh"
+
 install_packages release
+if [ "$(id -u)" -eq 0 ]; then
+    copy=$(mktemp -d)
+    trap 'rm -rf "$copy"' EXIT
+    git -c safe.directory="$root" clone --quiet "$root" "$copy/vertex2"
+    hand_over "$copy" "$copy/vertex2/scripts/reproducible.sh"
+    exit
+fi
+begin_run
+trap 'stop_jobs; exit 130' INT
+trap 'stop_jobs; exit 143' TERM
+git clone --quiet "$root" "$scratch/vertex2"
 
-work=$(mktemp -d /var/tmp/vertex2-reproducible.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-git -c safe.directory="$root" clone --quiet "$root" "$work/first"
-git -c safe.directory="$root" clone --quiet "$root" "$work/another/folder"
-(cd "$work/first" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 ./release.sh)
-(cd "$work/another/folder" && umask 077 && TZ=Asia/Vladivostok LC_ALL=ru_RU.UTF-8 ./release.sh)
+# Files are listed in another order by disorderfs, through FUSE; where this system keeps FUSE for
+# root, file order cannot vary.
+fuse=()
+if [ -r /dev/fuse ] && [ -w /dev/fuse ]; then
+    fuse=(--include=disorderfs --customize-hook='touch "$1/dev/fuse" && mount --bind /dev/fuse "$1/dev/fuse"')
+fi
 
-first=$(echo "$work"/first/release/*)
-second=$(echo "$work"/another/folder/release/*)
-echo "reproducible.sh: the two releases, file by file:"
-differ=0
-while read -r file; do
-    if cmp -s "$first/$file" "$second/$file"; then
-        echo "same:   $file"
-    else
-        echo "DIFFER: $file"
-        differ=1
-        diffoscope --text - "$first/$file" "$second/$file" || true
-    fi
-done < <(cd "$first" && find . -type f -printf '%P\n' | LC_ALL=C sort)
-diff <(cd "$first" && find . -type f | sort) <(cd "$second" && find . -type f | sort) \
-    || { echo "the two releases hold different files"; differ=1; }
-[ $differ -eq 0 ] && echo "reproducible.sh: the two releases are the same, byte for byte"
-exit $differ
+# check RELEASE BUILD: reprotest's verdict on one build, in a fresh system of the release.
+check() {
+    echo "== reprotest: the $2 build on $1"
+    job fresh_system "$1" /dev/null --variant=minbase \
+        --include=git,ca-certificates,sudo,reprotest,faketime,locales-all,diffoscope-minimal \
+        "${fuse[@]}" --customize-hook="copy-in $scratch/vertex2 /root" \
+        --customize-hook="$(toolkit_in)" \
+        --customize-hook="$(login root "/root/vertex2/scripts/fresh/reprotest.sh $2")"
+}
+check bookworm deb
+check trixie deb
+job windows_toolkit "$scratch/vertex2"
+check trixie windows
+echo "== reprotest: every build reproduces"

@@ -18,7 +18,9 @@ mkdir "$work/vertex2"
 git -C "$source" ls-files -z --cached --others --exclude-standard \
     | tar -C "$source" --null -T - --ignore-failed-read -cf - 2>/dev/null \
     | tar -C "$work/vertex2" -xf -
-(cd "$work/vertex2" && dpkg-buildpackage -us -uc -b) >"$work/build.log" 2>&1 \
+# The suite that runs this test is the one the package build would run.
+(cd "$work/vertex2" && DEB_BUILD_OPTIONS=nocheck DEB_BUILD_PROFILES=nocheck \
+    dpkg-buildpackage -us -uc -b) >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
 deb="$work/vertex2_${version}_$(dpkg --print-architecture).deb"
 

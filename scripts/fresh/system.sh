@@ -1,86 +1,173 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fresh minimal Debian systems, as a new user would meet them: made by debootstrap
-# --variant=minbase with git, ca-certificates and sudo, and entered with chroot. Sourced, as
-# root, by fresh-system.sh, which proves the README's commands on them, and by release.sh, which
-# builds the release's files on them. The base system of each release, every package downloaded
-# and the Windows toolkit that windows.sh builds are kept in VERTEX2_FRESH_CACHE
-# (/var/cache/vertex2-fresh), so that later systems download and build nothing twice (remove
-# RELEASE-windows there to build the toolkit cold again); the systems themselves are new each
-# time, and removed at exit. The Debian mirror is the one this machine's apt uses, or
-# VERTEX2_MIRROR.
+# Fresh minimal Debian systems, made as an ordinary user by Debian's own unprivileged tools:
+# mmdebstrap --mode=unshare, and sbuild's unshare mode for the packages. Each system lives in
+# user, mount and PID namespaces of its own, with the /dev, /proc and /sys its tool gives it, and
+# goes with its last process: nothing is ever mounted on this machine, however a run ends. Each
+# reads the release's -updates and -security suites too, so it is up to date when it builds.
+# Sourced, after scripts/common.sh, by release.sh, scripts/fresh-system.sh and
+# scripts/reproducible.sh.
+#
+# What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages they
+# download (apt/RELEASE/) and the Windows toolkit (vertex2-windows/, see
+# scripts/windows/toolkit.sh). A run works in work/, and one run at a time holds the cache: the
+# next waits for it, or stops what a killed run left running, and removes what it left in work/.
+# The Debian mirrors are VERTEX2_MIRROR and VERTEX2_SECURITY_MIRROR (deb.debian.org's).
 
-fresh_cache=${VERTEX2_FRESH_CACHE:-/var/cache/vertex2-fresh}
-systems=()
+cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
+scratch=$cache/work
 
-mirror() {
-    if [ -n "${VERTEX2_MIRROR:-}" ]; then
-        echo "$VERTEX2_MIRROR"
-        return
-    fi
-    # The first Debian archive this machine's apt reads (deb822 or one-line sources).
-    cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null \
-        | sed -nE 's#^URIs:[[:space:]]*([^[:space:]]*/debian)/?$#\1#p; s#^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?([^[:space:]]*/debian)/?[[:space:]].*#\2#p' \
-        | head -n 1
-}
-
-# base_system RELEASE: the release's base system, made once into the cache as a tar file.
-base_system() {
-    local release=$1 made
-    local base="$fresh_cache/$release-minbase.tar" packages="$fresh_cache/$release-apt"
-    mkdir -p "$packages/partial" "$fresh_cache/$release-windows"
-    [ ! -f "$base" ] || return 0
-    command -v debootstrap >/dev/null || {
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
-    }
-    echo "== [$release] making the minimal base system"
-    made=$(mktemp -d)
-    debootstrap --variant=minbase --include=git,ca-certificates,sudo \
-        --cache-dir="$packages" "$release" "$made" "$(mirror)" >"$made.log" 2>&1 \
-        || { tail -n 30 "$made.log"; rm -rf "$made" "$made.log"; return 1; }
-    tar -C "$made" -cf "$base.part" . && mv "$base.part" "$base"
-    rm -rf "$made" "$made.log"
-}
-
-# new_system RELEASE: a fresh system from the release's base, sharing its package cache and
-# Windows toolkit, in $system (not printed: the cleanup at exit must see it in systems).
-new_system() {
-    local release=$1
-    base_system "$release" || return 1
-    system=$(mktemp -d "/var/tmp/vertex2-$release.XXXXXX")
-    systems+=("$system")
-    tar -C "$system" -xf "$fresh_cache/$release-minbase.tar"
-    chmod 755 "$system" # its root folder, which every user must enter (mktemp made it private)
-    cp /etc/resolv.conf "$system/etc/resolv.conf"
-    mount -t proc proc "$system/proc"
-    mount --rbind /sys "$system/sys"
-    mount --rbind /dev "$system/dev"
-    mount -t tmpfs tmpfs "$system/tmp"
-    mount --bind "$fresh_cache/$release-apt" "$system/var/cache/apt/archives"
-    mkdir -p "$system/var/cache/vertex2-windows"
-    mount --bind "$fresh_cache/$release-windows" "$system/var/cache/vertex2-windows"
-}
-
-remove_systems() {
-    local made mounted
-    for made in "${systems[@]}"; do
-        umount -R -l "$made" 2>/dev/null || true
-        for mounted in proc sys dev tmp var/cache/apt/archives var/cache/vertex2-windows; do
-            umount -R -l "$made/$mounted" 2>/dev/null || true
-        done
-        rm -rf --one-file-system "$made"
-    done
-    systems=()
-}
-
-# inside SYSTEM USER COMMAND: a login shell's command in the system, as root or as the user.
-inside() {
-    local system=$1 user=$2
-    shift 2
+# hand_over FOLDER COMMAND...: for a script started as root, runs the command as an unprivileged
+# user, the one who called sudo or else vertex2-build (made, with subordinate ids for its
+# namespaces), who is given FOLDER.
+hand_over() {
+    local folder=$1 user=${SUDO_USER:-root}
+    shift
     if [ "$user" = root ]; then
-        chroot "$system" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
-            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -lc "$*"
-    else
-        chroot "$system" su - "$user" -c "$*"
+        user=vertex2-build
+        id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user" || return 1
     fi
+    chown -R "$user:" "$folder" || return 1
+    echo "$(basename "$0"): started as root; the builds run as the unprivileged user $user"
+    runuser -u "$user" -- env -u XDG_CACHE_HOME -u XDG_RUNTIME_DIR -u VERTEX2_CACHE \
+        HOME="$(getent passwd "$user" | cut -d: -f6)" "$@"
+}
+
+# begin_run: the cache held by this run until its script ends (the lock is file descriptor 9),
+# and its work folder empty. If another run holds it, waits for that run, or, if that run was
+# killed, stops what it left running.
+begin_run() {
+    local user holder group
+    user=$(id -un)
+    grep -q "^$user:" /etc/subuid && grep -q "^$user:" /etc/subgid || {
+        echo "$user has no subordinate ids for the systems' namespaces; give it some with:" \
+            "sudo usermod --add-subuids 100000-165535 --add-subgids 100000-165535 $user" >&2
+        return 1
+    }
+    mkdir -p "$cache" || return 1
+    exec 9>>"$cache/lock"
+    if ! flock -n 9; then
+        holder=$(cat "$cache/holder")
+        if kill -0 "$holder" 2>/dev/null; then
+            echo "$(basename "$0"): another run (process $holder) is using $cache; waiting for it"
+        else
+            echo "$(basename "$0"): stopping what a killed run (process $holder) left running"
+            for group in $(cat "$scratch/jobs" 2>/dev/null); do
+                kill -KILL -- "-$group" 2>/dev/null || true
+            done
+        fi
+        flock 9
+    fi
+    echo $$ >"$cache/holder"
+    # What a system's own users left is theirs in the namespace: removed from one like it.
+    unshare --map-auto --map-root-user rm -rf "$scratch" && mkdir "$scratch"
+}
+
+# job COMMAND...: runs the command in a process group of its own, which stop_jobs ends at once
+# (bash runs a trap only between commands, and a step can take half an hour), and which the next
+# run stops if this one is killed. The command stops at its first error, wherever job is called.
+job() {
+    set -m
+    (set -e && "$@") &
+    set +m
+    echo $! >>"$scratch/jobs"
+    wait $!
+}
+
+# stop_jobs: for the traps of INT and TERM. A system's first process heeds no SIGTERM, as no
+# namespace's first process does; killed, it takes the whole system with it. Each job's tools
+# then remove what they made, and the run ends with them.
+stop_jobs() {
+    local group pid ours
+    ours=$(readlink /proc/self/ns/pid)
+    for group in $(jobs -p); do
+        # Whatever is gone already needs no signal.
+        for pid in $(descendants "$group"); do
+            if [ "$(readlink "/proc/$pid/ns/pid")" != "$ours" ]; then
+                kill -KILL "$pid" || true
+            fi
+        done 2>/dev/null
+        kill -TERM -- "-$group" 2>/dev/null || true
+        while kill -0 -- "-$group" 2>/dev/null; do
+            sleep 0.2
+        done
+    done
+}
+
+# descendants PID: every process started by that one, or by those, one a line.
+descendants() {
+    local child
+    for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do
+        echo "$child"
+        descendants "$child"
+    done
+}
+
+# fresh_system RELEASE TARGET OPTION...: a fresh system of the release (bookworm, trixie) made by
+# mmdebstrap, with the options it is given (its variant, packages and hooks), into TARGET: a
+# tarball, or /dev/null for a system that does its work in hooks and is then removed. The
+# packages it downloads are kept for the next.
+fresh_system() {
+    local release=$1 target=$2 packages="$cache/apt/$1"
+    shift 2
+    mkdir -p "$packages" "$scratch/apt-$release" || return 1
+    TMPDIR=$scratch mmdebstrap --mode=unshare --quiet \
+        --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
+        --setup-hook="sync-in $packages /var/cache/apt/archives" \
+        --customize-hook='printf "127.0.0.1 localhost\n127.0.1.1 %s\n" "$(cat "$1/etc/hostname")" >"$1/etc/hosts"' \
+        "$@" \
+        --customize-hook="sync-out /var/cache/apt/archives $scratch/apt-$release" \
+        "$release" "$target" "${sources[@]/@/$release}" || return 1
+    # Only whole packages, each moved in at once.
+    find "$scratch/apt-$release" -maxdepth 1 -name '*.deb' -exec mv -t "$packages" {} +
+}
+
+# The release's suites, with @ for its name.
+sources=(
+    "deb ${VERTEX2_MIRROR:-http://deb.debian.org/debian} @ main"
+    "deb ${VERTEX2_MIRROR:-http://deb.debian.org/debian} @-updates main"
+    "deb ${VERTEX2_SECURITY_MIRROR:-http://deb.debian.org/debian-security} @-security main"
+)
+
+# login USER COMMAND: a hook that runs the command in a login shell of root or of the user,
+# inside the system, and says when it starts and how long it took.
+login() {
+    printf 'chroot "$1" runuser -l %q -c %q' "$1" \
+        "echo \"== $1: $2\" && ($2) && echo \"== $1: $2 took \$SECONDS s\""
+}
+
+# windows_toolkit SOURCES: the Windows toolkit kept, made current in a fresh Debian 13 system of
+# its own by the windows.sh in SOURCES, a folder of the sources: taken from the cache if that
+# holds what this release's packages build, and built there otherwise. A Windows build that
+# fails afterwards loses nothing.
+windows_toolkit() {
+    local inside toolkit="$cache/vertex2-windows" out="$scratch/toolkit" kept=() link entry
+    inside=/root/$(basename "$1")
+    mkdir -p "$out" || return 1
+    fresh_system trixie /dev/null --variant=minbase --include=ca-certificates,sudo \
+        --customize-hook="copy-in $1 /root" --customize-hook="$(toolkit_in)" \
+        --customize-hook="$(login root "cd $inside && ./windows.sh toolkit")" \
+        --customize-hook="copy-out $inside/build-windows/toolkit /var/cache/vertex2-windows $out" \
+        || return 1
+    # The libraries the links name, each moved in at once: never a toolkit half-written.
+    for link in "$out"/toolkit/*; do
+        entry=$(basename "$(readlink "$link")")
+        [ -d "$toolkit/$entry" ] || mv "$out/vertex2-windows/$entry" "$toolkit/" || return 1
+        kept+=("$entry")
+    done
+    for entry in "$toolkit"/*; do
+        [[ " ${kept[*]} " == *" $(basename "$entry") "* ]] || rm -rf "$entry"
+    done
+}
+
+# toolkit_in: a hook that gives a system a copy of the Windows toolkit kept, where windows.sh
+# looks for it: what the system does cannot change the one kept.
+toolkit_in() {
+    mkdir -p "$cache/vertex2-windows" && echo "copy-in $cache/vertex2-windows /var/cache"
+}
+
+# take FILE DESTINATION: a file a build left, copied out only if it is a regular file.
+take() {
+    [ -f "$1" ] && [ ! -L "$1" ] || { echo "$1 is not a regular file" >&2; return 1; }
+    cp -- "$1" "$2"
 }

@@ -2,9 +2,11 @@
 # The libraries Vertex2 links for Windows, built once from this Debian release's own source
 # packages with MinGW-w64, as static libraries: Qt (Core, Gui, Widgets and Test, with the
 # windows and offscreen platforms and nothing else the program does not use), GMP and MPFR.
-# Each goes into a folder of the cache named by its source version and a digest of how it was
-# built, so a change of either builds it anew and anything else reuses it. Sourced by
-# windows.sh after scripts/common.sh.
+# Each goes into a folder of the cache named by its source version and a digest of all that goes
+# into it: the source package's files with their hashes, as the release's index gives them, the
+# compilers and tools, the toolchain file and the switches; a change of any builds it anew. The
+# folder records these inputs, and a manifest of every file in it, checked before each use.
+# Sourced by windows.sh after scripts/common.sh.
 
 cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
 toolchain="$root/dist/windows/toolchain.cmake"
@@ -111,23 +113,50 @@ source_package() {
     fi
 }
 
-# digest TEXT...: eight hex digits that stand for how a library is built.
-digest() {
-    printf '%s\n' "$@" | sha256sum | cut -c1-8
+# inputs NAME VERSION TEXT...: what goes into a library, as its folder records it: the files of
+# its source package with their sizes and hashes, then TEXT, one a line.
+inputs() {
+    echo "Source: $1 $2"
+    private apt-get source --print-uris --only-source "$1=$2" | sed -n "s/^'[^']*' / /p"
+    printf '%s\n' "${@:3}"
 }
 
-# built NAME FOLDER: true if the folder holds a finished build.
+# folder NAME VERSION INPUTS: the library's folder in the cache, named by the digest of its inputs.
+folder() {
+    echo "$cache/$1-${2#*:}-$(sha256sum <<<"$3" | cut -c1-8)"
+}
+
+# built NAME FOLDER: true if the folder holds the library, every file as its manifest says.
 built() {
-    [ -f "$2/.complete" ] && echo "windows.sh: $1 from the cache, $2"
+    [ -f "$2/manifest" ] || return 1
+    (cd "$2" && sha256sum --check --quiet --strict manifest) || {
+        echo "windows.sh: $1 in the cache differs from its manifest"
+        return 1
+    }
+    echo "windows.sh: $1 from the cache, $2, as its manifest lists"
 }
 
-# autotools_library NAME SOURCE_PACKAGE VERSION FOLDER CONFIGURE_OPTIONS...: GMP or MPFR.
+# finish FOLDER INPUTS: the library's inputs and manifest written into its folder, which then
+# counts as built.
+finish() {
+    echo "$2" >"$1/inputs"
+    (cd "$1" && find . -type f ! -name 'manifest*' -printf '%P\0' | LC_ALL=C sort -z \
+        | xargs -0 sha256sum) >"$1/manifest.part" && mv "$1/manifest.part" "$1/manifest"
+}
+
+# writable: the cache, made if it is missing, for a library to be built into.
+writable() {
+    [ -w "$cache" ] || { as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache"; }
+}
+
+# autotools_library NAME SOURCE_PACKAGE VERSION FOLDER INPUTS CONFIGURE_OPTIONS...: GMP or MPFR.
 autotools_library() {
-    local name=$1 package=$2 version=$3 folder=$4 start
-    shift 4
+    local name=$1 package=$2 version=$3 folder=$4 inputs=$5 start
+    shift 5
     built "$name" "$folder" && return
     start=$(date +%s)
     echo "windows.sh: building $name for Windows into $folder"
+    writable && rm -rf "$folder" || return 1
     source_package "$package" "$version" upstream || return 1
     (
         cd "$work/$package"
@@ -141,15 +170,15 @@ autotools_library() {
             && make -j"$(nproc)" >>"$work/$package.log" 2>&1 \
             && make install >>"$work/$package.log" 2>&1
     ) || { tail -n 40 "$work/$package.log"; return 1; }
-    touch "$folder/.complete"
+    finish "$folder" "$inputs"
     echo "windows.sh: $name built in $(($(date +%s) - start)) s"
 }
 
 # build_toolkit FOLDER: Qt, GMP and MPFR, built into the cache unless it holds them already, and
 # linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
 build_toolkit() {
-    local folder=$1 qt_version gmp_version mpfr_version compiler qt_options how
-    local qt_prefix gmp_prefix mpfr_prefix host_qt_cmake
+    local folder=$1 qt_version gmp_version mpfr_version tools qt_options
+    local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix host_qt_cmake
     # Where this system's Qt keeps the tools (moc, rcc, uic) that build for Windows.
     host_qt_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
     work=$(mktemp -d "${TMPDIR:-/var/tmp}/vertex2-windows.XXXXXX")
@@ -160,23 +189,25 @@ build_toolkit() {
     mapfile -t qt_options < <(qt_switches "$qt_version")
     gmp_version=$(source_version gmp)
     mpfr_version=$(source_version mpfr4)
-    compiler=$($mingw-g++-posix -dumpfullversion)
-    # Named by version and a digest of what built it: the compiler, the toolchain file, and
-    # Qt's switches. A folder's name holds no epoch: make reads a colon in a path as a rule.
-    how=$(digest "$compiler" "$(cat "$toolchain")")
-    qt_prefix="$cache/qt6-base-${qt_version#*:}-$(digest "$how" "${qt_options[@]}")"
-    gmp_prefix="$cache/gmp-${gmp_version#*:}-$how"
-    mpfr_prefix="$cache/mpfr4-${mpfr_version#*:}-$how"
+    # What builds every library: the cross compilers, binutils and headers, the host's Qt tools,
+    # CMake and Ninja, as installed, and the toolchain file.
+    tools=$(dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix \
+        gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
+        qt6-base-dev-tools cmake ninja-build && sha256sum <"$toolchain")
+    gmp_inputs=$(inputs gmp "$gmp_version" "$tools" --enable-cxx) || return 1
+    gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
+    mpfr_inputs=$(inputs mpfr4 "$mpfr_version" "$tools" --with-gmp="$gmp_prefix") || return 1
+    mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
+    qt_inputs=$(inputs qt6-base "$qt_version" "$tools" "${qt_options[@]}") || return 1
+    qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
-    if ! { [ -d "$cache" ] && [ -w "$cache" ]; }; then
-        as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache" || return 1
-    fi
-
-    autotools_library GMP gmp "$gmp_version" "$gmp_prefix" --enable-cxx || return 1
-    autotools_library MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" --with-gmp="$gmp_prefix" \
+    autotools_library GMP gmp "$gmp_version" "$gmp_prefix" "$gmp_inputs" --enable-cxx \
         || return 1
+    autotools_library MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" "$mpfr_inputs" \
+        --with-gmp="$gmp_prefix" || return 1
     built Qt "$qt_prefix" \
-        || build_qt "$qt_version" "$qt_prefix" "$host_qt_cmake" "${qt_options[@]}" || return 1
+        || build_qt "$qt_version" "$qt_prefix" "$qt_inputs" "$host_qt_cmake" "${qt_options[@]}" \
+        || return 1
 
     mkdir -p "$folder"
     ln -sfn "$qt_prefix" "$folder/qt"
@@ -184,15 +215,16 @@ build_toolkit() {
     ln -sfn "$mpfr_prefix" "$folder/mpfr"
 }
 
-# build_qt VERSION PREFIX HOST_QT_CMAKE SWITCH...: Qt, built and installed into PREFIX. The build
-# folder stays until Qt is installed, so that a build cut short goes on where it stopped; it
-# takes about 2.6 GB.
+# build_qt VERSION PREFIX INPUTS HOST_QT_CMAKE SWITCH...: Qt, built and installed into PREFIX.
+# The build folder stays until Qt is installed, so that a build cut short goes on where it
+# stopped; it takes about 2.6 GB.
 build_qt() {
-    local version=$1 prefix=$2 host_qt_cmake=$3 start
-    shift 3
+    local version=$1 prefix=$2 inputs=$3 host_qt_cmake=$4 start
+    shift 4
     local build="$prefix.build"
     start=$(date +%s)
     echo "windows.sh: building Qt $version for Windows into $prefix (about half an hour)"
+    writable && rm -rf "$prefix" || return 1
     if [ ! -f "$build/build.ninja" ]; then
         rm -rf "$build" && mkdir -p "$build"
         source_package qt6-base "$version" || return 1
@@ -205,7 +237,7 @@ build_qt() {
     fi
     { cmake --build "$build" --parallel && cmake --install "$build"; } >"$build/build.log" 2>&1 \
         || { grep -A12 -m3 -E 'error:|Error ' "$build/build.log"; return 1; }
-    touch "$prefix/.complete"
+    finish "$prefix" "$inputs"
     echo "windows.sh: Qt built in $(($(date +%s) - start)) s, $(du -sh "$prefix" | cut -f1)"
     rm -rf "$build"
 }
