@@ -31,6 +31,8 @@ lintian --info --display-info --fail-on error,warning "$deb" || failed=1
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
 check "the program" test -x "$usr/bin/vertex2"
+check "no library search path in the program" \
+    test -z "$(readelf -d "$usr/bin/vertex2" | grep -E '\((RPATH|RUNPATH)\)')"
 check "version $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 check "Qt in the dependencies" grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)"
 check "the menu entry" test -f "$usr/share/applications/$app_id.desktop"

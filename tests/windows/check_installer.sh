@@ -9,6 +9,7 @@
 #   check_installer.sh nsis|msi INSTALLER VERSION [LATER_INSTALLER LATER_VERSION]
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/wineprefix.sh"
+source "$here/apps.sh"
 source "$here/../checks.sh"
 kind=$1
 installer=$2
@@ -19,20 +20,9 @@ for file in "$installer" ${later:+"$later"}; do
 done
 start_wine
 
-# run SECONDS COMMAND...: a Windows command, and every process it started, to their end; its
-# exit code is the command's.
-run() {
-    local seconds=$1 status=0
-    shift
-    timeout "$seconds" wine "$@" >/dev/null 2>&1 || status=$?
-    timeout "$seconds" wineserver -w
-    return $status
-}
-
 folder="$WINEPREFIX/drive_c/Program Files/Vertex2"
 programs="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 installer_cache="$WINEPREFIX/drive_c/windows/Installer"
-uninstall="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 if [ "$kind" = nsis ]; then
     shortcuts=("$programs/Vertex2/Vertex2.lnk")
     install() { run 120 "$1" /S; }
@@ -57,16 +47,6 @@ shortcut() {
 program_is() {
     /usr/bin/python3 "$here/check_program_file.py" "$folder/bin/vertex2.exe" "$1" \
         "$here/../../assets/vertex2.ico" >/dev/null
-}
-# entries: the entries of "Apps" that name Vertex2: each line of each, after its key.
-entries() {
-    local key values
-    wine reg query "$uninstall" 2>/dev/null | tr -d '\r' | grep -i '^HKEY' \
-        | while IFS= read -r key; do
-            values=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
-            grep -qE '^ *DisplayName[[:space:]]+REG_SZ[[:space:]]+Vertex2$' <<<"$values" || continue
-            while IFS= read -r line; do printf '%s %s\n' "$key" "$line"; done <<<"$values"
-        done
 }
 # installed VERSION: the program, its shortcut and one entry in "Apps", of that version.
 installed() {

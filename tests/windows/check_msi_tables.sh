@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The MSI's tables read back with msitools, as a deployment tool reads them: the product, its
 # version, maker and UpgradeCode, an install for all users under the 64-bit Program Files, the
-# major upgrade, the Start-menu shortcut with its icon, and the program file it carries, the
-# very one built.
+# major upgrade, the Start-menu shortcut with its icon, the properties an administrator sets,
+# secure and kept, the desktop shortcut they ask for, the refusal where the NSIS installer has
+# installed Vertex2, with what to remove first, and the program file it carries, the very one
+# built.
 #   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 msi=$(realpath "$1")
@@ -37,7 +39,16 @@ check "it finds the earlier versions" \
     has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED
 check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+'
 check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFolder Vertex2 \
-    Shortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
+    StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
+check "INSTALLDIR and DESKTOPSHORTCUT secure" \
+    has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*'
+check "the desktop shortcut, with DESKTOPSHORTCUT=1" \
+    has Component DesktopShortcut '\{[-0-9A-F]+\}' DesktopFolder 260 'DESKTOPSHORTCUT = "1"' '.+'
+for kept in "INSTALLDIR KeptFolder" "DESKTOPSHORTCUT KeptDesktopShortcut"; do
+    check "$kept read back" has AppSearch ${kept}
+done
+check "the refusal where the NSIS installer has installed Vertex2" \
+    has LaunchCondition 'Installed OR NOT NSISUNINSTALLER' '.*Remove it first.*\[NSISUNINSTALLER\] /S'
 check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico
 
 msiextract "$msi" >/dev/null

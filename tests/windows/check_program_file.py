@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The built vertex2.exe as Windows reads it: a GUI program for x86-64 that needs no DLL but
-Windows' own, its version record, and its icon, the very image of assets/vertex2.ico.
+Windows' own, and loads those from System32 alone, with high-entropy ASLR and DEP; its version
+record, and its icon, the very image of assets/vertex2.ico.
 
    /usr/bin/python3 check_program_file.py VERTEX2_EXE VERSION ICON_FILE"""
 
@@ -34,6 +35,23 @@ imported = sorted(entry.dll.decode().lower().removesuffix(".dll")
                   for entry in pe.DIRECTORY_ENTRY_IMPORT)
 foreign = [dll for dll in imported if dll not in WINDOWS and not dll.startswith("api-ms-win-")]
 check("only Windows' own DLLs: " + ", ".join(imported), not foreign, foreign)
+
+# Those DLLs from System32 alone, never from the program's folder: the load configuration's
+# DependentLoadFlags (older pefile calls the field Reserved1), and SetDefaultDllDirectories for
+# what Qt loads later.
+LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
+config = getattr(pe, "DIRECTORY_ENTRY_LOAD_CONFIG", None)
+flags = config and next(getattr(config.struct, name) for name in ("DependentLoadFlags", "Reserved1")
+                        if hasattr(config.struct, name))
+check("DependentLoadFlags LOAD_LIBRARY_SEARCH_SYSTEM32", flags == LOAD_LIBRARY_SEARCH_SYSTEM32,
+      flags)
+functions = {function.name.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT
+             if entry.dll.decode().lower() == "kernel32.dll"
+             for function in entry.imports if function.name}
+check("SetDefaultDllDirectories imported", "SetDefaultDllDirectories" in functions)
+characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
+for name, bit in {"high-entropy ASLR": 0x20, "ASLR": 0x40, "DEP": 0x100}.items():
+    check(name, characteristics & bit == bit, hex(characteristics))
 
 # The version record: the fixed numbers, the strings of the U.S. English, Unicode table and the
 # translation that names it.

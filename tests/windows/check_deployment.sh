@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The installers as a school's IT deploys them, under a Wine of its own, with the commands of
+# docs/deploying.md:
+#   check_deployment.sh folder NSIS LATER_NSIS LATER_VERSION
+#       /S /D=C:\Schule\Vertex2 into a folder that holds a file of the user's, then the later
+#       version with /S alone: one program, in that folder, and one entry in "Apps", of the
+#       later version; uninstalled, the user's file stays.
+#   check_deployment.sh properties MSI PROGRAM
+#       msiexec /i with INSTALLDIR=C:\Schule\Vertex2, DESKTOPSHORTCUT=1 and a log: the program
+#       there, beside the user's file, a shortcut on the desktop, and the log naming the
+#       properties and Vertex2's own searches; msiexec /x with the product code alone removes
+#       both, and keeps the user's file; DESKTOPSHORTCUT=0 makes no shortcut; msiexec /a
+#       unpacks PROGRAM to a share.
+#   check_deployment.sh exclusive NSIS MSI
+#       either installer, where the other has installed Vertex2, refuses (1603 from the MSI, whose
+#       log names the other's uninstaller, 1638 from the NSIS installer) and leaves one entry in
+#       "Apps".
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/wineprefix.sh"
+source "$here/apps.sh"
+source "$here/../checks.sh"
+scenario=$1
+shift
+start_wine
+drive="$WINEPREFIX/drive_c"
+folder="$drive/Schule/Vertex2"
+mkdir -p "$folder"
+echo "a pupil's notes" >"$folder/notes.txt"
+desktops=("$drive/users/Public/Desktop/Vertex2.lnk" "$drive/users/$(id -un)/Desktop/Vertex2.lnk")
+
+# exits STATUS COMMAND...: the Windows command ends with that exit code, of which Wine hands on
+# the lowest eight bits.
+exits() {
+    local expected=$(($1 % 256)) status=0
+    shift
+    "$@" || status=$?
+    [ $status -eq $expected ] || { echo "exit code $status, not $expected"; return 1; }
+}
+# logged LOG TEXT: Windows Installer's log names it; Wine writes the log in UTF-16 and in
+# ASCII by turns, which read alike without their zero bytes.
+logged() {
+    tr -d '\000' <"$drive/$1" | grep -aqF "$2"
+}
+msi() {
+    run 120 msiexec "$1" "$(winepath -w "$2")" /qn "${@:3}"
+}
+product_code() {
+    msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'
+}
+desktop_shortcut() {
+    test -f "${desktops[0]}" || test -f "${desktops[1]}"
+}
+user_file_kept() {
+    check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt"
+}
+
+case $scenario in
+folder)
+    nsis=$1 later=$2 later_version=$3
+    check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2'
+    check "the program in C:\\Schule\\Vertex2" test -f "$folder/bin/vertex2.exe"
+    check "the later version with /S alone" run 120 "$later" /S
+    check "the later program in C:\\Schule\\Vertex2" /usr/bin/python3 \
+        "$here/check_program_file.py" "$folder/bin/vertex2.exe" "$later_version" \
+        "$here/../../assets/vertex2.ico"
+    check "nothing in Program Files" test ! -e "$drive/Program Files/Vertex2"
+    check "one entry in Apps, of $later_version" test "$(versions)" = "$later_version"
+    user_file_kept
+    check "uninstalled silently" run 120 'C:\Schule\Vertex2\Uninstall.exe' /S
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
+    user_file_kept
+    check "nothing left in Apps" test -z "$(entries)"
+    ;;
+properties)
+    package=$1 program=$2
+    code=$(product_code "$package")
+    check "msiexec /i with INSTALLDIR, DESKTOPSHORTCUT=1 and a log" msi /i "$package" \
+        'INSTALLDIR=C:\Schule\Vertex2' DESKTOPSHORTCUT=1 /l*v 'C:\vertex2-install.log'
+    check "the program in C:\\Schule\\Vertex2" cmp -s "$folder/bin/vertex2.exe" "$program"
+    check "a shortcut on the desktop" desktop_shortcut
+    for text in 'INSTALLDIR = C:\Schule\Vertex2\' 'DESKTOPSHORTCUT = 1' 'Signature: KeptFolder' \
+        'Signature: KeptDesktopShortcut' 'Signature: NsisUninstaller'; do
+        check "the log names $text" logged vertex2-install.log "$text"
+    done
+    user_file_kept
+    check "msiexec /x $code" run 120 msiexec /x "$code" /qn
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
+    check "the shortcut removed" eval '! desktop_shortcut'
+    user_file_kept
+    check "DESKTOPSHORTCUT=0" msi /i "$package" DESKTOPSHORTCUT=0
+    check "no shortcut on the desktop" eval '! desktop_shortcut'
+    check "removed" run 120 msiexec /x "$code" /qn
+    check "msiexec /a with TARGETDIR" msi /a "$package" 'TARGETDIR=C:\Share\Vertex2'
+    unpacked=$(find "$drive/Share/Vertex2" -name vertex2.exe)
+    check "the program unpacked to the share" cmp -s "$unpacked" "$program"
+    check "nothing installed by it" test -z "$(entries)"
+    ;;
+exclusive)
+    nsis=$1 package=$2
+    check "the NSIS installer" run 120 "$nsis" /S
+    check "then the MSI refuses (1603)" exits 1603 msi /i "$package" /l*v 'C:\refused.log'
+    check "having found the other's uninstaller" logged refused.log \
+        'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe'
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
+    check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S
+    check "the MSI" msi /i "$package"
+    check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
+    check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn
+    check "nothing left in Apps" test -z "$(entries)"
+    ;;
+esac
+exit $failed
