@@ -5,22 +5,21 @@
 # coverage in build-coverage/; prints the table for solver/, wizard/ and platform/.
 # Any arguments go to llvm-cov report (for example -show-functions); llvm-cov show, with the
 # same objects and build-coverage/coverage.profdata, shows each line.
+set -euo pipefail
+# shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/common.sh"
 
 install_packages run test check coverage
-
-configure coverage
-coverage=$build
-build
-
-# Each program writes its profile here (LLVM_PROFILE_FILE, set by the test preset).
-profiles="$coverage/profiles"
-rm -rf "$profiles"
-mkdir "$profiles"
-# The suite replays both fuzz targets' seeds too.
-run_tests
-
-llvm-profdata merge -sparse -o "$coverage/coverage.profdata" "$profiles"/*.profraw
+build_dependencies tests
+cd "$root"
+coverage=build-coverage
+# Each program the tests run writes a profile of its own where the coverage test preset says
+# (LLVM_PROFILE_FILE); those of an earlier run go first. The suite replays both fuzz targets'
+# seeds too.
+find "$coverage" -name '*.profraw' -delete 2>/dev/null || true
+cmake --workflow --preset coverage
+find "$coverage" -name '*.profraw' -print0 \
+    | xargs -0 llvm-profdata merge -sparse -o "$coverage/coverage.profdata"
 # The programs that ran: the first as llvm-cov names it, the rest as further objects.
 mapfile -t programs < <(find "$coverage" -type f -perm -u+x \( -name 'tst_*' -o -name 'fuzz_*' \
     -o -name vertex2 \) -not -path '*/CMakeFiles/*' | sort)

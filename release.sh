@@ -7,7 +7,7 @@
 #   release/VERSION/debian12/vertex2_VERSION_amd64.deb        the package for Debian 12, built by
 #   release/VERSION/debian12/vertex2_VERSION_amd64.buildinfo  sbuild, with what it was built from
 #   release/VERSION/debian13/...                    the same for Debian 13
-#   release/VERSION/vertex2-VERSION-win64-portable.exe   the Windows program, which needs no install,
+#   release/VERSION/vertex2-VERSION-win64-portable.exe   the Windows program, without install,
 #   release/VERSION/vertex2-VERSION-win64.exe            its NSIS installer and
 #   release/VERSION/vertex2-VERSION-win64.msi            its MSI, built and tested by windows.sh
 #   release/VERSION/vertex2-VERSION-win64.buildinfo      on Debian 13, and what they were built from
@@ -23,7 +23,9 @@
 # stops the release and leaves no release folder behind.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/common.sh
 source "$root/scripts/common.sh"
+# shellcheck source=scripts/fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
 fail() {

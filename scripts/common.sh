@@ -1,54 +1,66 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared steps of the scripts: install what is missing, configure and build one of the builds
-# that CMakePresets.json describes.
-set -euo pipefail
+# What the scripts share, sourced: the project's folder (root), installing what is missing, the
+# one way to root, the release's date, and running a step quietly. Each script sets its own
+# shell options; each function here returns a status, and prints what it hands back.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build= # the folder of the build configured last
-preset=
+
+# as_root COMMAND...: as root, through sudo unless this is root.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# quietly LOG COMMAND...: the command, its output in LOG; if it fails, the end of LOG.
+quietly() {
+    local log=$1 status=0
+    shift
+    "$@" >"$log" 2>&1 || status=$?
+    [ $status -eq 0 ] || tail -n 40 "$log" >&2
+    return $status
+}
 
 # listed LIST...: the Debian packages of scripts/packages/LIST.txt, one a line.
 listed() {
     local list
     for list in "$@"; do
-        grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt"
+        grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt" || return 1
     done
 }
 
 # install_packages LIST...: the Debian packages of those lists that are missing.
 install_packages() {
-    local wanted=() missing=() package
-    mapfile -t wanted < <(listed "$@")
-    for package in "${wanted[@]}"; do
+    local missing=() package
+    for package in $(listed "$@"); do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
             || missing+=("$package")
     done
     ((${#missing[@]})) || return 0
     echo "Installing: ${missing[*]}"
-    local log
+    apt_get install "${missing[@]}"
+}
+
+# build_dependencies program|tests: what building the program, or the program and its tests,
+# needs, as debian/control says, installed if anything is missing.
+build_dependencies() {
+    local profiles=()
+    [ "$1" = tests ] || profiles=(--build-profiles=nocheck)
+    dpkg-checkbuilddeps "${profiles[@]}" "$root/debian/control" 2>/dev/null && return 0
+    echo "Installing what debian/control says building needs"
+    apt_get build-dep "${profiles[@]}" "$root"
+}
+
+# apt_get COMMAND ARGUMENT...: apt-get update, then that apt-get command, as root and quietly;
+# says how much it downloads.
+apt_get() {
+    local log status=0
     log=$(mktemp)
-    if ! { as_root apt-get update -qq \
-        && as_root env DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
-        cat "$log"
-        rm -f "$log"
-        return 1
-    fi
-    grep -E '^(Need to get|After this operation)' "$log" || true
+    # shellcheck disable=SC2016 # the positional parameters of the shell that sudo starts
+    quietly "$log" as_root sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+        apt-get -y -q --no-install-recommends "$@"' - "$@" || status=$?
+    [ $status -ne 0 ] || grep -E '^(Need to get|After this operation)' "$log" || true
     rm -f "$log"
-}
-
-# as_root COMMAND...: as root, or through sudo.
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-# configure PRESET: that build of CMakePresets.json, configured; its folder in $build, as CMake
-# names it.
-configure() {
-    preset=$1
-    build=$(cd "$root" && cmake --preset "$preset" | sed -n 's/^-- Build files have been written to: //p')
-    [ -n "$build" ]
+    return $status
 }
 
 # release_epoch [CHANGELOG]: the moment of the newest entry of debian/changelog, in seconds,
@@ -56,14 +68,4 @@ configure() {
 # the package's.
 release_epoch() {
     dpkg-parsechangelog -l "${1:-$root/debian/changelog}" -STimestamp
-}
-
-# build [OPTION...]: the build configured last.
-build() {
-    (cd "$root" && cmake --build --preset "$preset" "$@")
-}
-
-# run_tests [OPTION...]: its tests.
-run_tests() {
-    (cd "$root" && ctest --preset "$preset" "$@")
 }

@@ -21,7 +21,9 @@ set -euo pipefail
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
 shift
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=common.sh
 source "$root/scripts/common.sh"
+# shellcheck source=fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
 install_packages release

@@ -10,7 +10,9 @@
 #   scripts/reproducible.sh
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=common.sh
 source "$root/scripts/common.sh"
+# shellcheck source=fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
 install_packages release
@@ -30,7 +32,9 @@ git clone --quiet "$root" "$scratch/vertex2"
 # root, file order cannot vary.
 fuse=()
 if [ -r /dev/fuse ] && [ -w /dev/fuse ]; then
-    fuse=(--include=disorderfs --customize-hook='touch "$1/dev/fuse" && mount --bind /dev/fuse "$1/dev/fuse"')
+    # shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
+    fuse=(--include=disorderfs
+        --customize-hook='touch "$1/dev/fuse" && mount --bind /dev/fuse "$1/dev/fuse"')
 fi
 
 # check RELEASE BUILD: reprotest's verdict on one build, in a fresh system of the release.

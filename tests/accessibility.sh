@@ -7,6 +7,7 @@ here=$(dirname "${BASH_SOURCE[0]}")
 # Under AddressSanitizer, libxkbcommon-x11 (the X keyboard map, not this program) reads a string
 # by its length, past its end, which only the strict string checks object to.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
+# shellcheck disable=SC2016 # the script of the shell that dbus-run-session starts
 timeout 60 dbus-run-session -- bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb

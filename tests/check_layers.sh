@@ -48,8 +48,8 @@ done
 if linked solver | tr ';' '\n' | grep -v 'LINK_ONLY' | grep -q Multiprecision; then
     echo "FAILED: solver hands GMP and MPFR on: $(linked solver)"; failed=1
 fi
-included=$(cd "$source" && grep -lE '#include <(gmp|gmpxx|mpfr)\.h>' \
-    $(find solver wizard platform app assets -name '*.h' ! -name '*_p.h') || true)
+included=$(find "$source"/{solver,wizard,platform,app,assets} -name '*.h' ! -name '*_p.h' \
+    -exec grep -lE '#include <(gmp|gmpxx|mpfr)\.h>' {} + || true)
 if [ -n "$included" ]; then
     echo "FAILED: public headers include GMP or MPFR:"; echo "$included"; failed=1
 else
@@ -65,9 +65,9 @@ for archive in wizard/libwizard.a wizard/libwizardcore.a; do
 done
 
 # The tests' folder is theirs alone: nothing else includes a file from it.
-borrowed=$(cd "$source" && grep -rlE '#include "tests/|tests/[^ ]*\.h' --include='*.h' \
-    --include='*.cpp' --include=CMakeLists.txt CMakeLists.txt \
-    $(ls -d */ | grep -vxE 'tests/|build.*/|release/') || true)
+borrowed=$(grep -rlE '#include "tests/|tests/[^ ]*\.h' --include='*.h' --include='*.cpp' \
+    --include=CMakeLists.txt --exclude-dir=tests --exclude-dir='build*' --exclude-dir=release \
+    --exclude-dir=.git "$source" || true)
 if [ -n "$borrowed" ]; then
     echo "FAILED: files outside tests/ include from it:"; echo "$borrowed"; failed=1
 else

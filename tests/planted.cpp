@@ -7,8 +7,8 @@ namespace {
 const struct Mark {
     Mark()
     {
-        if (std::FILE *mark = std::fopen("planted-library-ran", "w"))
-            std::fclose(mark);
+        if (std::FILE *file = std::fopen("planted-library-ran", "w"))
+            std::fclose(file);
     }
 } mark;
 } // namespace

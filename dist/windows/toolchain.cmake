@@ -16,3 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The tools that build Qt programs (moc, rcc, uic) are this machine's, Debian's Qt, whose CMake
+# files lie in the multiarch folder of the machine that builds.
+set(QT_HOST_PATH /usr CACHE PATH "Where the host's Qt is")
+execute_process(COMMAND dpkg-architecture -qDEB_BUILD_MULTIARCH
+    OUTPUT_VARIABLE multiarch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${multiarch}/cmake CACHE PATH "The host's Qt's CMake files")

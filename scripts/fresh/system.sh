@@ -39,11 +39,11 @@ hand_over() {
 begin_run() {
     local user holder group
     user=$(id -un)
-    grep -q "^$user:" /etc/subuid && grep -q "^$user:" /etc/subgid || {
+    if ! grep -q "^$user:" /etc/subuid || ! grep -q "^$user:" /etc/subgid; then
         echo "$user has no subordinate ids for the systems' namespaces; give it some with:" \
             "sudo usermod --add-subuids 100000-165535 --add-subgids 100000-165535 $user" >&2
         return 1
-    }
+    fi
     mkdir -p "$cache" || return 1
     exec 9>>"$cache/lock"
     if ! flock -n 9; then
@@ -52,9 +52,9 @@ begin_run() {
             echo "$(basename "$0"): another run (process $holder) is using $cache; waiting for it"
         else
             echo "$(basename "$0"): stopping what a killed run (process $holder) left running"
-            for group in $(cat "$scratch/jobs" 2>/dev/null); do
+            while read -r group; do
                 kill -KILL -- "-$group" 2>/dev/null || true
-            done
+            done < <(cat "$scratch/jobs" 2>/dev/null)
         fi
         flock 9
     fi
@@ -96,8 +96,9 @@ stop_jobs() {
 
 # descendants PID: every process started by that one, or by those, one a line.
 descendants() {
-    local child
-    for child in $(cat /proc/"$1"/task/*/children 2>/dev/null); do
+    local child children=()
+    read -r -a children < <(cat /proc/"$1"/task/*/children 2>/dev/null)
+    for child in "${children[@]}"; do
         echo "$child"
         descendants "$child"
     done
@@ -111,10 +112,12 @@ fresh_system() {
     local release=$1 target=$2 packages="$cache/apt/$1"
     shift 2
     mkdir -p "$packages" "$scratch/apt-$release" || return 1
+    # shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
     TMPDIR=$scratch mmdebstrap --mode=unshare --quiet \
         --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
         --setup-hook="sync-in $packages /var/cache/apt/archives" \
-        --customize-hook='printf "127.0.0.1 localhost\n127.0.1.1 %s\n" "$(cat "$1/etc/hostname")" >"$1/etc/hosts"' \
+        --customize-hook='printf "127.0.0.1 localhost\n127.0.1.1 %s\n" "$(cat "$1/etc/hostname")" \
+            >"$1/etc/hosts"' \
         "$@" \
         --customize-hook="sync-out /var/cache/apt/archives $scratch/apt-$release" \
         "$release" "$target" "${sources[@]/@/$release}" || return 1
@@ -132,6 +135,7 @@ sources=(
 # login USER COMMAND: a hook that runs the command in a login shell of root or of the user,
 # inside the system, and says when it starts and how long it took.
 login() {
+    # shellcheck disable=SC2016 # $1 and $SECONDS are for the hook's shells
     printf 'chroot "$1" runuser -l %q -c %q' "$1" \
         "echo \"== $1: $2\" && ($2) && echo \"== $1: $2 took \$SECONDS s\""
 }
@@ -168,6 +172,9 @@ toolkit_in() {
 
 # take FILE DESTINATION: a file a build left, copied out only if it is a regular file.
 take() {
-    [ -f "$1" ] && [ ! -L "$1" ] || { echo "$1 is not a regular file" >&2; return 1; }
+    if [ ! -f "$1" ] || [ -L "$1" ]; then
+        echo "$1 is not a regular file" >&2
+        return 1
+    fi
     cp -- "$1" "$2"
 }

@@ -4,15 +4,16 @@
 # 2x² − 3x − 2 = 0, typed in as a pupil would, in a Windows desktop that Wine draws itself, with
 # Wine's own fonts only, as Windows has none of this system's.
 #   scripts/windows/pictures.sh        (after ./windows.sh; writes docs/windows-*.png)
+set -euo pipefail
+# shellcheck source=../common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
-source "$root/tests/windows/wineprefix.sh"
 
 install_packages windows pictures
 program="$root/build-windows/vertex2.exe"
 [ -f "$program" ] || { echo "pictures.sh: no $program; run ./windows.sh first" >&2; exit 1; }
-
 export FONTCONFIG_FILE="$root/scripts/windows/wine-fonts.conf"
-start_wine
+[ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$root/tests/windows/in_wine.sh" bash "$0" "$@"
+
 wine explorer /desktop=Vertex2,520x520 "$program" >/dev/null 2>&1 &
 desktop=""
 for _ in $(seq 60); do
@@ -34,7 +35,7 @@ type_number() {
 # picture NAME: the desktop, cut to the window. The desktop's colour is read in its far corner:
 # Wine 10 leaves one black pixel in the near one, which would keep the cut from closing in.
 picture() {
-    local shot="$wine_work/$1.xwd" colour box
+    local shot="$VERTEX2_WINE_WORK/$1.xwd" colour box
     xwd -silent -id "$desktop" >"$shot"
     colour=$(convert "xwd:$shot" -gravity SouthEast -crop 1x1+0+0 -format '%[pixel:p{0,0}]' info:)
     box=$(convert "xwd:$shot" -fill "$colour" -draw 'point 0,0' -format '%@' info:)

@@ -7,9 +7,10 @@
 # compilers and tools, the toolchain file and the switches; a change of any builds it anew. The
 # folder records these inputs, and a manifest of every file in it, checked before each use.
 # Sourced by windows.sh after scripts/common.sh.
+# shellcheck shell=bash
 
 cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
-toolchain="$root/dist/windows/toolchain.cmake"
+toolchain=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../dist/windows" && pwd)/toolchain.cmake
 mingw=x86_64-w64-mingw32
 
 # Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
@@ -68,57 +69,62 @@ qt_switches() {
     done
 }
 
-# private_apt: an apt configuration of its own, in $work, that adds the deb-src lines of the
-# archives this system installs from; the system's own sources stay as they are.
+# private_apt WORK: an apt configuration of its own, in WORK/apt, that adds the deb-src lines of
+# the archives this system installs from; the system's own sources stay as they are.
 private_apt() {
-    local apt="$work/apt"
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial"
+    local apt="$1/apt"
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" || return 1
+    # shellcheck disable=SC2016 # $(SITE) and the rest are apt's fields, not the shell's
     apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' \
         | sort -u \
         | sed 's#^#deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] #' \
             >"$apt/sources.list"
-    private apt-get update -qq
+    private "$1" apt-get update -qq
 }
+
+# private WORK COMMAND ARGUMENT...: apt-get or apt-cache with the configuration in WORK/apt.
 private() {
-    local command=$1
-    shift
-    "$command" -o Dir::Etc::SourceList="$work/apt/sources.list" \
-        -o Dir::Etc::SourceParts=/dev/null -o Dir::State::Lists="$work/apt/lists" \
-        -o Dir::Cache="$work/apt/cache" -o APT::Sandbox::User="$(id -un)" "$@"
+    local apt="$1/apt" command=$2
+    shift 2
+    "$command" -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null \
+        -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" \
+        -o APT::Sandbox::User="$(id -un)" "$@"
 }
 
-# source_version NAME: the newest version of the source package in this release.
+# source_version WORK NAME: the newest version of the source package in this release.
 source_version() {
-    private apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -V | tail -n 1
+    private "$1" apt-cache showsrc "$2" | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
-# source_package NAME VERSION [upstream]: unpacks the source package, with Debian's patches, into
-# $work/NAME. With "upstream", a mirror that lacks Debian's part of the package still gives the
-# original tarball, which apt checks against the release's index, to build as it is. Qt has no
-# such way out: its Debian part carries security fixes.
+# source_package WORK NAME VERSION [upstream]: unpacks the source package, with Debian's patches,
+# into WORK/NAME. With "upstream", a mirror that lacks Debian's part of the package still gives
+# the original tarball, which apt checks against the release's index, to build as it is. Qt has
+# no such way out: its Debian part carries security fixes.
 source_package() {
-    local log="$work/$1.fetch.log"
-    if (cd "$work" && private apt-get source --download-only "$1=$2") >"$log" 2>&1; then
-        dpkg-source --no-check -x "$work/${1}_"*.dsc "$work/$1" >"$work/$1.unpack.log" 2>&1 \
-            || { cat "$work/$1.unpack.log"; return 1; }
-    elif [ "${3:-}" = upstream ] \
-        && (cd "$work" && private apt-get source --download-only --tar-only "$1=$2") \
-            >>"$log" 2>&1; then
-        echo "windows.sh: the mirror lacks Debian's part of $1 $2; building its original source"
-        mkdir "$work/$1"
-        tar -xf "$work/${1}_"*.orig.tar.* -C "$work/$1" --strip-components=1
+    local work=$1 name=$2 version=$3 log="$1/$2.fetch.log"
+    if (cd "$work" && private "$work" apt-get source --download-only "$name=$version") \
+        >"$log" 2>&1; then
+        quietly "$work/$name.unpack.log" \
+            dpkg-source --no-check -x "$work/${name}_"*.dsc "$work/$name"
+    elif [ "${4:-}" = upstream ] && (cd "$work" \
+        && private "$work" apt-get source --download-only --tar-only "$name=$version") \
+        >>"$log" 2>&1; then
+        echo "windows.sh: the mirror lacks Debian's part of $name $version;" \
+            "building its original source"
+        mkdir "$work/$name" \
+            && tar -xf "$work/${name}_"*.orig.tar.* -C "$work/$name" --strip-components=1
     else
         grep -E '^(E|W):' "$log" >&2
         return 1
     fi
 }
 
-# inputs NAME VERSION TEXT...: what goes into a library, as its folder records it: the files of
-# its source package with their sizes and hashes, then TEXT, one a line.
+# inputs WORK NAME VERSION TEXT...: what goes into a library, as its folder records it: the files
+# of its source package with their sizes and hashes, then TEXT, one a line.
 inputs() {
-    echo "Source: $1 $2"
-    private apt-get source --print-uris --only-source "$1=$2" | sed -n "s/^'[^']*' / /p"
-    printf '%s\n' "${@:3}"
+    echo "Source: $2 $3"
+    private "$1" apt-get source --print-uris --only-source "$2=$3" | sed -n "s/^'[^']*' / /p"
+    printf '%s\n' "${@:4}"
 }
 
 # folder NAME VERSION INPUTS: the library's folder in the cache, named by the digest of its inputs.
@@ -149,95 +155,94 @@ writable() {
     [ -w "$cache" ] || { as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache"; }
 }
 
-# autotools_library NAME SOURCE_PACKAGE VERSION FOLDER INPUTS CONFIGURE_OPTIONS...: GMP or MPFR.
+# autotools_library WORK NAME SOURCE_PACKAGE VERSION FOLDER INPUTS CONFIGURE_OPTION...: GMP or
+# MPFR.
 autotools_library() {
-    local name=$1 package=$2 version=$3 folder=$4 inputs=$5 start
-    shift 5
+    local work=$1 name=$2 package=$3 version=$4 folder=$5 inputs=$6 start=$SECONDS
+    shift 6
     built "$name" "$folder" && return
-    start=$(date +%s)
     echo "windows.sh: building $name for Windows into $folder"
     writable && rm -rf "$folder" || return 1
-    source_package "$package" "$version" upstream || return 1
-    (
-        cd "$work/$package"
-        if [ "$package" = gmp ]; then
-            # Debian's tarball leaves out the manual.
-            sed -i 's/ doc / /; s/^SUBDIRS = \(.*\) doc$/SUBDIRS = \1/' Makefile.in
-            sed -i 's# doc/Makefile##' configure
-        fi
-        ./configure --host=$mingw CC=$mingw-gcc-posix CXX=$mingw-g++-posix --prefix="$folder" \
-            --enable-static --disable-shared "$@" >"$work/$package.log" 2>&1 \
-            && make -j"$(nproc)" >>"$work/$package.log" 2>&1 \
-            && make install >>"$work/$package.log" 2>&1
-    ) || { tail -n 40 "$work/$package.log"; return 1; }
+    source_package "$work" "$package" "$version" upstream \
+        && (cd "$work/$package" \
+            && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") \
+        || return 1
     finish "$folder" "$inputs"
-    echo "windows.sh: $name built in $(($(date +%s) - start)) s"
+    echo "windows.sh: $name built in $((SECONDS - start)) s"
 }
 
-# build_toolkit FOLDER: Qt, GMP and MPFR, built into the cache unless it holds them already, and
-# linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
+# autotools_build PACKAGE PREFIX CONFIGURE_OPTION...: the library in the current folder,
+# configured for Windows, built and installed into PREFIX.
+autotools_build() {
+    if [ "$1" = gmp ]; then
+        # Debian's tarball leaves out the manual.
+        sed -i 's/ doc / /; s/^SUBDIRS = \(.*\) doc$/SUBDIRS = \1/' Makefile.in
+        sed -i 's# doc/Makefile##' configure
+    fi
+    ./configure --host=$mingw CC=$mingw-gcc-posix CXX=$mingw-g++-posix --prefix="$2" \
+        --enable-static --disable-shared "${@:3}" && make -j"$(nproc)" && make install
+}
+
+# build_toolkit WORK FOLDER: Qt, GMP and MPFR, built into the cache in WORK unless it holds them
+# already, and linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
 build_toolkit() {
-    local folder=$1 qt_version gmp_version mpfr_version tools qt_options
-    local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix host_qt_cmake
-    # Where this system's Qt keeps the tools (moc, rcc, uic) that build for Windows.
-    host_qt_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
-    work=$(mktemp -d "${TMPDIR:-/var/tmp}/vertex2-windows.XXXXXX")
-    trap 'rm -rf "$work"' EXIT
-    private_apt || return 1
+    local work=$1 folder=$2 qt_version gmp_version mpfr_version tools qt_options
+    local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix
+    private_apt "$work" || return 1
     # The host's tools (moc, rcc, uic) must be exactly the version built.
     qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
     mapfile -t qt_options < <(qt_switches "$qt_version")
-    gmp_version=$(source_version gmp)
-    mpfr_version=$(source_version mpfr4)
+    gmp_version=$(source_version "$work" gmp)
+    mpfr_version=$(source_version "$work" mpfr4)
     # What builds every library: the cross compilers, binutils and headers, the host's Qt tools,
     # CMake and Ninja, as installed, and the toolchain file.
     tools=$(dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix \
         gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
-        qt6-base-dev-tools cmake ninja-build && sha256sum <"$toolchain")
-    gmp_inputs=$(inputs gmp "$gmp_version" "$tools" --enable-cxx) || return 1
+        qt6-base-dev-tools cmake ninja-build \
+        && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake")
+    gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$tools" --enable-cxx) || return 1
     gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
-    mpfr_inputs=$(inputs mpfr4 "$mpfr_version" "$tools" --with-gmp="$gmp_prefix") || return 1
+    mpfr_inputs=$(inputs "$work" mpfr4 "$mpfr_version" "$tools" --with-gmp="$gmp_prefix") \
+        || return 1
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
-    qt_inputs=$(inputs qt6-base "$qt_version" "$tools" "${qt_options[@]}") || return 1
+    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "$tools" "${qt_options[@]}") || return 1
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
-    autotools_library GMP gmp "$gmp_version" "$gmp_prefix" "$gmp_inputs" --enable-cxx \
+    autotools_library "$work" GMP gmp "$gmp_version" "$gmp_prefix" "$gmp_inputs" --enable-cxx \
         || return 1
-    autotools_library MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" "$mpfr_inputs" \
+    autotools_library "$work" MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" "$mpfr_inputs" \
         --with-gmp="$gmp_prefix" || return 1
     built Qt "$qt_prefix" \
-        || build_qt "$qt_version" "$qt_prefix" "$qt_inputs" "$host_qt_cmake" "${qt_options[@]}" \
-        || return 1
+        || build_qt "$work" "$qt_version" "$qt_prefix" "$qt_inputs" "${qt_options[@]}" || return 1
 
-    mkdir -p "$folder"
-    ln -sfn "$qt_prefix" "$folder/qt"
-    ln -sfn "$gmp_prefix" "$folder/gmp"
-    ln -sfn "$mpfr_prefix" "$folder/mpfr"
+    mkdir -p "$folder" \
+        && ln -sfn "$qt_prefix" "$folder/qt" && ln -sfn "$gmp_prefix" "$folder/gmp" \
+        && ln -sfn "$mpfr_prefix" "$folder/mpfr"
 }
 
-# build_qt VERSION PREFIX INPUTS HOST_QT_CMAKE SWITCH...: Qt, built and installed into PREFIX.
-# The build folder stays until Qt is installed, so that a build cut short goes on where it
-# stopped; it takes about 2.6 GB.
+# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, built and installed into PREFIX, the host's
+# tools and multiarch folder taken from the toolchain file. The build folder stays until Qt is
+# installed, so that a build cut short goes on where it stopped; it takes about 2.6 GB.
 build_qt() {
-    local version=$1 prefix=$2 inputs=$3 host_qt_cmake=$4 start
+    local work=$1 version=$2 prefix=$3 inputs=$4 start=$SECONDS
     shift 4
     local build="$prefix.build"
-    start=$(date +%s)
     echo "windows.sh: building Qt $version for Windows into $prefix (about half an hour)"
     writable && rm -rf "$prefix" || return 1
     if [ ! -f "$build/build.ninja" ]; then
-        rm -rf "$build" && mkdir -p "$build"
-        source_package qt6-base "$version" || return 1
-        mv "$work/qt6-base" "$build/source"
-        (cd "$build" && source/configure -prefix "$prefix" -xplatform win32-g++ \
-            -qt-host-path /usr "$@" -- -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake") >"$build/configure.log" 2>&1 \
-            || { tail -n 40 "$build/configure.log"; rm -rf "$build"; return 1; }
+        rm -rf "$build" && mkdir -p "$build" || return 1
+        source_package "$work" qt6-base "$version" && mv "$work/qt6-base" "$build/source" \
+            || return 1
+        (cd "$build" && quietly configure.log source/configure -prefix "$prefix" \
+            -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain") \
+            || { rm -rf "$build"; return 1; }
     fi
-    { cmake --build "$build" --parallel && cmake --install "$build"; } >"$build/build.log" 2>&1 \
-        || { grep -A12 -m3 -E 'error:|Error ' "$build/build.log"; return 1; }
+    quietly "$build/build.log" build_and_install "$build" || return 1
     finish "$prefix" "$inputs"
-    echo "windows.sh: Qt built in $(($(date +%s) - start)) s, $(du -sh "$prefix" | cut -f1)"
+    echo "windows.sh: Qt built in $((SECONDS - start)) s, $(du -sh "$prefix" | cut -f1)"
     rm -rf "$build"
+}
+# build_and_install BUILD: Qt's build, then its install.
+build_and_install() {
+    cmake --build "$1" --parallel && cmake --install "$1"
 }

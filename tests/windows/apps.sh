@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What the installer tests share, sourced after wineprefix.sh has started a Wine of their own.
+# What the installer tests share, sourced by them under a Wine of their own (in_wine.sh).
 
 # run SECONDS COMMAND...: a Windows command, and every process it started, to their end; its
 # exit code is the command's.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck disable=SC2317 # its helpers run through check, which shellcheck cannot follow
 # The installers as a school's IT deploys them, under a Wine of its own, with the commands of
 # docs/deploying.md:
 #   check_deployment.sh folder NSIS LATER_NSIS LATER_VERSION
@@ -16,13 +17,16 @@
 #       either installer, where the other has installed Vertex2, refuses (1603 from the MSI, whose
 #       log names the other's uninstaller, 1638 from the NSIS installer) and leaves one entry in
 #       "Apps".
+set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/wineprefix.sh"
+[ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=apps.sh
 source "$here/apps.sh"
+# shellcheck source=../checks.sh
 source "$here/../checks.sh"
+failed=0
 scenario=$1
 shift
-start_wine
 drive="$WINEPREFIX/drive_c"
 folder="$drive/Schule/Vertex2"
 mkdir -p "$folder"
@@ -35,7 +39,7 @@ exits() {
     local expected=$(($1 % 256)) status=0
     shift
     "$@" || status=$?
-    [ $status -eq $expected ] || { echo "exit code $status, not $expected"; return 1; }
+    [ "$status" -eq "$expected" ] || { echo "exit code $status, not $expected"; return 1; }
 }
 # logged LOG TEXT: Windows Installer's log names it; Wine writes the log in UTF-16 and in
 # ASCII by turns, which read alike without their zero bytes.
@@ -52,63 +56,65 @@ desktop_shortcut() {
     test -f "${desktops[0]}" || test -f "${desktops[1]}"
 }
 user_file_kept() {
-    check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt"
+    check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt" || failed=1
 }
 
 case $scenario in
 folder)
     nsis=$1 later=$2 later_version=$3
-    check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2'
-    check "the program in C:\\Schule\\Vertex2" test -f "$folder/bin/vertex2.exe"
-    check "the later version with /S alone" run 120 "$later" /S
+    check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2' || failed=1
+    check "the program in C:\\Schule\\Vertex2" test -f "$folder/bin/vertex2.exe" || failed=1
+    check "the later version with /S alone" run 120 "$later" /S || failed=1
     check "the later program in C:\\Schule\\Vertex2" /usr/bin/python3 \
         "$here/check_program_file.py" "$folder/bin/vertex2.exe" "$later_version" \
-        "$here/../../assets/vertex2.ico"
-    check "nothing in Program Files" test ! -e "$drive/Program Files/Vertex2"
-    check "one entry in Apps, of $later_version" test "$(versions)" = "$later_version"
+        "$here/../../assets/vertex2.ico" || failed=1
+    check "nothing in Program Files" test ! -e "$drive/Program Files/Vertex2" || failed=1
+    check "one entry in Apps, of $later_version" test "$(versions)" = "$later_version" || failed=1
     user_file_kept
-    check "uninstalled silently" run 120 'C:\Schule\Vertex2\Uninstall.exe' /S
-    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
+    check "uninstalled silently" run 120 'C:\Schule\Vertex2\Uninstall.exe' /S || failed=1
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe" || failed=1
     user_file_kept
-    check "nothing left in Apps" test -z "$(entries)"
+    check "nothing left in Apps" test -z "$(entries)" || failed=1
     ;;
 properties)
     package=$1 program=$2
     code=$(product_code "$package")
     check "msiexec /i with INSTALLDIR, DESKTOPSHORTCUT=1 and a log" msi /i "$package" \
-        'INSTALLDIR=C:\Schule\Vertex2' DESKTOPSHORTCUT=1 /l*v 'C:\vertex2-install.log'
-    check "the program in C:\\Schule\\Vertex2" cmp -s "$folder/bin/vertex2.exe" "$program"
-    check "a shortcut on the desktop" desktop_shortcut
-    for text in 'INSTALLDIR = C:\Schule\Vertex2\' 'DESKTOPSHORTCUT = 1' 'Signature: KeptFolder' \
+        'INSTALLDIR=C:\Schule\Vertex2' DESKTOPSHORTCUT=1 /l*v 'C:\vertex2-install.log' || failed=1
+    check "the program in C:\\Schule\\Vertex2" \
+        cmp -s "$folder/bin/vertex2.exe" "$program" || failed=1
+    check "a shortcut on the desktop" desktop_shortcut || failed=1
+    for text in "INSTALLDIR = C:\\Schule\\Vertex2\\" 'DESKTOPSHORTCUT = 1' 'Signature: KeptFolder' \
         'Signature: KeptDesktopShortcut' 'Signature: NsisUninstaller'; do
-        check "the log names $text" logged vertex2-install.log "$text"
+        check "the log names $text" logged vertex2-install.log "$text" || failed=1
     done
     user_file_kept
-    check "msiexec /x $code" run 120 msiexec /x "$code" /qn
-    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
-    check "the shortcut removed" eval '! desktop_shortcut'
+    check "msiexec /x $code" run 120 msiexec /x "$code" /qn || failed=1
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe" || failed=1
+    check "the shortcut removed" eval '! desktop_shortcut' || failed=1
     user_file_kept
-    check "DESKTOPSHORTCUT=0" msi /i "$package" DESKTOPSHORTCUT=0
-    check "no shortcut on the desktop" eval '! desktop_shortcut'
-    check "removed" run 120 msiexec /x "$code" /qn
-    check "msiexec /a with TARGETDIR" msi /a "$package" 'TARGETDIR=C:\Share\Vertex2'
+    check "DESKTOPSHORTCUT=0" msi /i "$package" DESKTOPSHORTCUT=0 || failed=1
+    check "no shortcut on the desktop" eval '! desktop_shortcut' || failed=1
+    check "removed" run 120 msiexec /x "$code" /qn || failed=1
+    check "msiexec /a with TARGETDIR" msi /a "$package" 'TARGETDIR=C:\Share\Vertex2' || failed=1
     unpacked=$(find "$drive/Share/Vertex2" -name vertex2.exe)
-    check "the program unpacked to the share" cmp -s "$unpacked" "$program"
-    check "nothing installed by it" test -z "$(entries)"
+    check "the program unpacked to the share" cmp -s "$unpacked" "$program" || failed=1
+    check "nothing installed by it" test -z "$(entries)" || failed=1
     ;;
 exclusive)
     nsis=$1 package=$2
-    check "the NSIS installer" run 120 "$nsis" /S
-    check "then the MSI refuses (1603)" exits 1603 msi /i "$package" /l*v 'C:\refused.log'
+    check "the NSIS installer" run 120 "$nsis" /S || failed=1
+    check "then the MSI refuses (1603)" \
+        exits 1603 msi /i "$package" /l*v 'C:\refused.log' || failed=1
     check "having found the other's uninstaller" logged refused.log \
-        'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe'
-    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
-    check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S
-    check "the MSI" msi /i "$package"
-    check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S
-    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
-    check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn
-    check "nothing left in Apps" test -z "$(entries)"
+        'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe' || failed=1
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
+    check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S || failed=1
+    check "the MSI" msi /i "$package" || failed=1
+    check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S || failed=1
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
+    check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn || failed=1
+    check "nothing left in Apps" test -z "$(entries)" || failed=1
     ;;
 esac
 exit $failed

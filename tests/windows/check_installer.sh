@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck disable=SC2317 # its helpers run through check, which shellcheck cannot follow
 # An installer as a school deploys it, under a Wine of its own: the NSIS one (/S) or the MSI
 # (msiexec /qn), each silent and ending with exit code 0. Installed, the program is where Windows
 # keeps programs, with its Start-menu shortcut and its entry in "Apps"; the installed program
@@ -7,10 +8,14 @@
 # "Apps" then lists one Vertex2, of the later version, and the program is the later one.
 # Uninstalled, nothing is left.
 #   check_installer.sh nsis|msi INSTALLER VERSION [LATER_INSTALLER LATER_VERSION]
+set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/wineprefix.sh"
+[ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=apps.sh
 source "$here/apps.sh"
+# shellcheck source=../checks.sh
 source "$here/../checks.sh"
+failed=0
 kind=$1
 installer=$2
 version=$3
@@ -18,7 +23,6 @@ later=${4:-}
 for file in "$installer" ${later:+"$later"}; do
     [ -f "$file" ] || { echo "no installer $file: windows.sh makes it"; exit 1; }
 done
-start_wine
 
 folder="$WINEPREFIX/drive_c/Program Files/Vertex2"
 programs="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
@@ -50,26 +54,26 @@ program_is() {
 }
 # installed VERSION: the program, its shortcut and one entry in "Apps", of that version.
 installed() {
-    check "the program in Program Files" test -f "$folder/bin/vertex2.exe"
-    check "the Start-menu shortcut" shortcut
+    check "the program in Program Files" test -f "$folder/bin/vertex2.exe" || failed=1
+    check "the Start-menu shortcut" shortcut || failed=1
     local apps key
     apps=$(entries)
     key=$(cut -d' ' -f1 <<<"$apps" | sort -u)
-    check "one entry in Apps" test "$(wc -l <<<"$key")" -eq 1
+    check "one entry in Apps" test "$(wc -l <<<"$key")" -eq 1 || failed=1
     for value in "DisplayVersion REG_SZ $1" "Publisher REG_SZ Vertex2 Team"; do
-        check "in Apps: $value" grep -qE "^[^ ]+ +${value// /[[:space:]]+}" <<<"$apps"
+        check "in Apps: $value" grep -qE "^[^ ]+ +${value// /[[:space:]]+}" <<<"$apps" || failed=1
     done
     # The icon "Apps" shows: the NSIS installer names the program's; Windows Installer caches
     # the MSI's icon under the product's code (Wine does not write that name down).
     if [ "$kind" = nsis ]; then
-        check "in Apps: the program's icon" \
-            grep -qE '^[^ ]+ +DisplayIcon[[:space:]]+REG_SZ[[:space:]]+.*vertex2.exe' <<<"$apps"
+        check "in Apps: the program's icon" grep -qE \
+            '^[^ ]+ +DisplayIcon[[:space:]]+REG_SZ[[:space:]]+.*vertex2.exe' <<<"$apps" || failed=1
     else
-        check "the icon of Apps" test -f "$installer_cache/${key##*\\}/vertex2.ico"
+        check "the icon of Apps" test -f "$installer_cache/${key##*\\}/vertex2.ico" || failed=1
     fi
 }
 
-check "$kind $version installed silently" install "$installer"
+check "$kind $version installed silently" install "$installer" || failed=1
 installed "$version"
 
 # Started from where it was installed, with nothing beside it, it shows its window.
@@ -80,18 +84,21 @@ for _ in $(seq 60); do
     [ -z "$shown" ] || break
     sleep 0.5
 done
-check "the installed program shows its window" test -n "$shown"
+check "the installed program shows its window" test -n "$shown" || failed=1
 wineserver -k || true
 wineserver -w
 
 if [ -n "$later" ]; then
-    check "$kind $5 installed over $version silently" install "$later"
+    check "$kind $5 installed over $version silently" install "$later" || failed=1
     installed "$5"
-    check "the program is version $5" program_is "$5"
+    check "the program is version $5" program_is "$5" || failed=1
 fi
 
-check "uninstalled silently" remove
-check "nothing left in Program Files" test ! -e "$folder"
-check "nothing left in the Start menu" eval '! shortcut && test ! -e "$programs/Vertex2"'
-check "nothing left in Apps" test -z "$(entries)"
+check "uninstalled silently" remove || failed=1
+check "nothing left in Program Files" test ! -e "$folder" || failed=1
+no_shortcut() {
+    ! shortcut && test ! -e "$programs/Vertex2"
+}
+check "nothing left in the Start menu" no_shortcut || failed=1
+check "nothing left in Apps" test -z "$(entries)" || failed=1
 exit $failed

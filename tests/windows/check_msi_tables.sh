@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck disable=SC2317 # its helpers run through check, which shellcheck cannot follow
 # The MSI's tables read back with msitools, as a deployment tool reads them: the product, its
 # version, maker and UpgradeCode, an install for all users under the 64-bit Program Files, the
 # major upgrade, the Start-menu shortcut with its icon, the properties an administrator sets,
@@ -7,7 +8,10 @@
 # installed Vertex2, with what to remove first, and the program file it carries, the very one
 # built.
 #   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
+set -euo pipefail
+# shellcheck source=../checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+failed=0
 msi=$(realpath "$1")
 version=$2
 upgrade_code=$3
@@ -30,27 +34,30 @@ has() {
 
 for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Vertex2 Team" \
     "UpgradeCode {$upgrade_code}" "ALLUSERS 1" "ARPPRODUCTICON vertex2.ico"; do
-    check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property)
+    check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property) || failed=1
 done
-check "the summary names x64" grep -qx 'Template: x64;1033' <(msiinfo suminfo "$msi")
-check "under the 64-bit Program Files" has Directory INSTALLDIR ProgramFiles64Folder Vertex2
-check "a 64-bit component" has Component Program '\{[-0-9A-F]+\}' BINDIR 256 '' vertex2.exe
+check "the summary names x64" grep -qx 'Template: x64;1033' <(msiinfo suminfo "$msi") || failed=1
+check "under the 64-bit Program Files" \
+    has Directory INSTALLDIR ProgramFiles64Folder Vertex2 || failed=1
+check "a 64-bit component" \
+    has Component Program '\{[-0-9A-F]+\}' BINDIR 256 '' vertex2.exe || failed=1
 check "it finds the earlier versions" \
-    has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED
-check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+'
+    has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED || failed=1
+check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+' || failed=1
 check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFolder Vertex2 \
-    StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
+    StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' '' \
+    || failed=1
 check "INSTALLDIR and DESKTOPSHORTCUT secure" \
-    has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*'
-check "the desktop shortcut, with DESKTOPSHORTCUT=1" \
-    has Component DesktopShortcut '\{[-0-9A-F]+\}' DesktopFolder 260 'DESKTOPSHORTCUT = "1"' '.+'
-for kept in "INSTALLDIR KeptFolder" "DESKTOPSHORTCUT KeptDesktopShortcut"; do
-    check "$kept read back" has AppSearch ${kept}
+    has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*' || failed=1
+check "the desktop shortcut, with DESKTOPSHORTCUT=1" has Component DesktopShortcut \
+    '\{[-0-9A-F]+\}' DesktopFolder 260 'DESKTOPSHORTCUT = "1"' '.+' || failed=1
+for kept in INSTALLDIR:KeptFolder DESKTOPSHORTCUT:KeptDesktopShortcut; do
+    check "${kept%:*} read back" has AppSearch "${kept%:*}" "${kept#*:}" || failed=1
 done
-check "the refusal where the NSIS installer has installed Vertex2" \
-    has LaunchCondition 'Installed OR NOT NSISUNINSTALLER' '.*Remove it first.*\[NSISUNINSTALLER\] /S'
-check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico
+check "the refusal where the NSIS installer has installed Vertex2" has LaunchCondition \
+    'Installed OR NOT NSISUNINSTALLER' '.*Remove it first.*\[NSISUNINSTALLER\] /S' || failed=1
+check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico || failed=1
 
 msiextract "$msi" >/dev/null
-check "the program built" cmp -s Vertex2/bin/vertex2.exe "$program"
+check "the program built" cmp -s Vertex2/bin/vertex2.exe "$program" || failed=1
 exit $failed

@@ -9,11 +9,13 @@
 # same, for it ignores DependentLoadFlags (Wine 8 and 10 alike). This test records both, so that
 # a Wine that heeds the flag is noticed.
 #   check_planted_dll.sh VERTEX2_EXE PLANTED_DLL
+set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/wineprefix.sh"
+[ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=../checks.sh
 source "$here/../checks.sh"
-start_wine
-folder="$wine_work/Downloads"
+failed=0
+folder="$VERTEX2_WINE_WORK/Downloads"
 mkdir "$folder"
 cp "$1" "$2" "$folder/"
 cd "$folder"
@@ -26,13 +28,14 @@ for _ in $(seq 60); do
     [ -z "$shown" ] || break
     sleep 0.5
 done
-check "the program shows its window" test -n "$shown"
-check "with Wine's own DLLs first, the DLL planted beside it never runs" test ! -e "$mark"
+check "the program shows its window" test -n "$shown" || failed=1
+check "with Wine's own DLLs first, the DLL planted beside it never runs" \
+    test ! -e "$mark" || failed=1
 wineserver -k || true
 wineserver -w
 
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;version=n,b" timeout 30 wine ./vertex2.exe >/dev/null 2>&1 &
 timeout 30 sh -c "until [ -e '$mark' ]; do sleep 0.5; done" || true
 check "looking beside the program first, Wine loads it, heedless of DependentLoadFlags" \
-    test -e "$mark"
+    test -e "$mark" || failed=1
 exit $failed
