@@ -2,10 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Proves that the fresh systems leave this machine's mounts as they were, even where every mount
 # is shared, as systemd makes them on a Debian desktop. In a mount namespace of its own, whose
-# mounts it makes shared, it runs COMMAND (a scripts/fresh-system.sh run); then a run stopped by
-# Ctrl-C and one stopped by SIGTERM, each of which must end within 30 s, as its tools remove its
-# system, and one killed by SIGKILL, each
-# while its system works. After each, the mount table must be as it was and nothing of the run
+# mounts it makes shared, it runs COMMAND (a scripts/fresh-system.sh run); then three runs cut
+# short while their systems work: one by Ctrl-C and one by SIGTERM, each of which must end within
+# 30 s, and one by SIGKILL. After each, the mount table must be as it was and nothing of the run
 # may still run; the run after the killed one must stop and remove what it left. As root (CI):
 #   tests/host_mounts.sh scripts/fresh-system.sh trixie ./test.sh ./windows.sh
 set -euo pipefail
