@@ -47,7 +47,8 @@ system() {
         hooks+=(--customize-hook="$hook")
     done
     job fresh_system "$release" /dev/null --variant=minbase --include=git,ca-certificates,sudo \
-        --customize-hook="copy-in $scratch/vertex2 /root" "${hooks[@]}"
+        --customize-hook="copy-in $scratch/vertex2 /root" \
+        --customize-hook="$(root_owns_clone)" "${hooks[@]}"
 }
 
 if [ $# -gt 0 ]; then

@@ -44,6 +44,7 @@ check() {
     job fresh_system "$1" /dev/null --variant=minbase \
         --include=git,ca-certificates,sudo,reprotest,faketime,locales-all,diffoscope-minimal \
         "${fuse[@]}" --customize-hook="copy-in $scratch/vertex2 /root" \
+        --customize-hook="$(root_owns_clone)" \
         --customize-hook="$(toolkit_in)" \
         --customize-hook="$(login root "/root/vertex2/scripts/fresh/reprotest.sh $2")"
 }

@@ -17,6 +17,13 @@
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 scratch=$cache/work
 
+# root_owns_clone: the hook that gives root its clone, ~/vertex2: copy-in keeps the owner's number
+# from this machine, a stranger inside, whose repository git refuses to read.
+root_owns_clone() {
+    # shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
+    echo 'chown -R 0:0 "$1/root/vertex2"'
+}
+
 # hand_over FOLDER COMMAND...: for a script started as root, runs the command as an unprivileged
 # user, the one who called sudo or else vertex2-build (made, with subordinate ids for its
 # namespaces), who is given FOLDER.
