@@ -4,8 +4,9 @@
 # windows and offscreen platforms and nothing else the program does not use), GMP and MPFR.
 # Each goes into a folder of the cache named by its source version and a digest of all that goes
 # into it: the source package's files with their hashes, as the release's index gives them, the
-# compilers and tools, the toolchain file and the switches; a change of any builds it anew. The
-# folder records these inputs, and a manifest of every file in it, checked before each use.
+# compilers and tools, the toolchain file, this script and the switches, and whether Debian's
+# changes were applied; a change of any builds it anew. The folder records these inputs, and a
+# manifest of every file in it, checked before each use.
 # Sourced by windows.sh after scripts/common.sh.
 # shellcheck shell=bash
 
@@ -14,24 +15,24 @@ toolchain=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../dist/windows" && pwd)/toolc
 mingw=x86_64-w64-mingw32
 
 # Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
-# dialogs and widgets, style sheets, completion, MIME types, calendars but the Gregorian one,
-# 64-bit and floating-point images, printing, OpenGL, the network and image formats it never
-# reads (the ICO reader stays, as a plugin the program leaves out, for the artwork's test). The
-# widgets that Windows' own style draws (tabs, tables, trees, tool bars, progress bars, radio
-# buttons, group boxes, command links) stay, as it needs them. The tablet support needs a header
-# that Debian's source leaves out.
-# A switch written "before-6.8:SWITCH" is for older Qt only. Qt 6.4 builds its DirectWrite fonts
-# only with Direct2D, and draws text with GDI unless told otherwise: both are left out. Qt 6.8
-# reads the fonts of Windows through DirectWrite, which then draws them too, and builds its font
-# database only with Direct2D as well: both stay, and so do the graphics view, whose drop shadow
-# Qt 6.8's Windows 11 style casts under menus, and style sheets, which that style reads.
-qt_switch_table=(
-    -static -static-runtime -release -optimize-size
+# dialogs and widgets, completion, MIME types, calendars but the Gregorian one, 64-bit and
+# floating-point images, printing, OpenGL, the Direct2D platform, the network and image formats it
+# never reads (the ICO reader stays, as a plugin the program leaves out, for the artwork's test).
+# The widgets that Windows' own style draws (tabs, tables, trees, tool bars, progress bars, radio
+# buttons, group boxes, command links) stay, as it needs them; so do DirectWrite and Direct2D,
+# through which Qt 6.8 reads and draws the fonts of Windows, and the graphics view and style
+# sheets, with which its Windows 11 style casts the drop shadow under menus. The tablet support
+# needs a header that Debian's source leaves out.
+# Nothing is loaded from the disk at run time: no QLibrary, so no plugin but those linked in, and
+# no prefix of this machine baked in (relocatable); the program gives Qt its paths itself.
+# Precompiled headers, and the unity build, which compiles Qt's sources up to 32 to a file.
+qt_switches=(
+    -static -static-runtime -release -optimize-size -pch -unity-build
     -nomake examples -nomake tests
     -no-opengl -no-dbus -no-icu -no-zstd
-    before-6.8:-no-direct2d before-6.8:-no-feature-directwrite
     -no-libjpeg -no-gif
     -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype
+    -feature-relocatable -no-feature-library -no-feature-direct2d1_1
     -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-concurrent
     -no-feature-xml -no-feature-vulkan -no-feature-tabletevent -no-feature-pdf
     -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
@@ -48,26 +49,13 @@ qt_switch_table=(
     -no-feature-datetimeedit -no-feature-colordialog -no-feature-filedialog
     -no-feature-fontdialog -no-feature-fontcombobox -no-feature-progressdialog
     -no-feature-errormessage -no-feature-wizard -no-feature-mdiarea -no-feature-dockwidget
-    before-6.8:-no-feature-graphicsview -no-feature-treewidget -no-feature-tablewidget
+    -no-feature-treewidget -no-feature-tablewidget
     -no-feature-listwidget -no-feature-columnview -no-feature-undoview -no-feature-undostack
     -no-feature-datawidgetmapper -no-feature-keysequenceedit -no-feature-syntaxhighlighter
     -no-feature-textbrowser -no-feature-toolbox -no-feature-dial -no-feature-splitter
     -no-feature-lcdnumber -no-feature-splashscreen -no-feature-statusbar -no-feature-sizegrip
-    -no-feature-whatsthis -no-feature-completer before-6.8:-no-feature-style-stylesheet
+    -no-feature-whatsthis -no-feature-completer
 )
-
-# qt_switches VERSION: the switches for that version of Qt, one a line.
-qt_switches() {
-    local entry before
-    for entry in "${qt_switch_table[@]}"; do
-        if [[ $entry == before-*:* ]]; then
-            before=${entry%%:*}
-            dpkg --compare-versions "$1" lt "${before#before-}~" || continue
-            entry=${entry#*:}
-        fi
-        printf '%s\n' "$entry"
-    done
-}
 
 # private_apt WORK: an apt configuration of its own, in WORK/apt, that adds the deb-src lines of
 # the archives this system installs from; the system's own sources stay as they are.
@@ -99,20 +87,22 @@ source_version() {
 # source_package WORK NAME VERSION [upstream]: unpacks the source package, with Debian's patches,
 # into WORK/NAME. With "upstream", a mirror that lacks Debian's part of the package still gives
 # the original tarball, which apt checks against the release's index, to build as it is. Qt has
-# no such way out: its Debian part carries security fixes.
+# no such way out: its Debian part carries security fixes. Prints what was unpacked.
 source_package() {
     local work=$1 name=$2 version=$3 log="$1/$2.fetch.log"
     if (cd "$work" && private "$work" apt-get source --download-only "$name=$version") \
         >"$log" 2>&1; then
         quietly "$work/$name.unpack.log" \
-            dpkg-source --no-check -x "$work/${name}_"*.dsc "$work/$name"
+            dpkg-source --no-check -x "$work/${name}_"*.dsc "$work/$name" \
+            && echo "Built-From: Debian's source package"
     elif [ "${4:-}" = upstream ] && (cd "$work" \
         && private "$work" apt-get source --download-only --tar-only "$name=$version") \
         >>"$log" 2>&1; then
         echo "windows.sh: the mirror lacks Debian's part of $name $version;" \
-            "building its original source"
+            "building its original source" >&2
         mkdir "$work/$name" \
-            && tar -xf "$work/${name}_"*.orig.tar.* -C "$work/$name" --strip-components=1
+            && tar -xf "$work/${name}_"*.orig.tar.* -C "$work/$name" --strip-components=1 \
+            && echo "Built-From: the original tarball alone, without Debian's changes"
     else
         grep -E '^(E|W):' "$log" >&2
         return 1
@@ -129,7 +119,7 @@ inputs() {
 
 # folder NAME VERSION INPUTS: the library's folder in the cache, named by the digest of its inputs.
 folder() {
-    echo "$cache/$1-${2#*:}-$(sha256sum <<<"$3" | cut -c1-8)"
+    echo "$cache/$1-${2#*:}-$(sha256sum <<<"$3" | cut -d' ' -f1)"
 }
 
 # built NAME FOLDER: true if the folder holds the library, every file as its manifest says.
@@ -155,17 +145,15 @@ writable() {
     [ -w "$cache" ] || { as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache"; }
 }
 
-# autotools_library WORK NAME SOURCE_PACKAGE VERSION FOLDER INPUTS CONFIGURE_OPTION...: GMP or
-# MPFR.
+# autotools_library WORK NAME SOURCE_PACKAGE FOLDER INPUTS CONFIGURE_OPTION...: GMP or MPFR,
+# from its source unpacked in WORK.
 autotools_library() {
-    local work=$1 name=$2 package=$3 version=$4 folder=$5 inputs=$6 start=$SECONDS
-    shift 6
+    local work=$1 name=$2 package=$3 folder=$4 inputs=$5 start=$SECONDS
+    shift 5
     built "$name" "$folder" && return
     echo "windows.sh: building $name for Windows into $folder"
     writable && rm -rf "$folder" || return 1
-    source_package "$work" "$package" "$version" upstream \
-        && (cd "$work/$package" \
-            && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") \
+    (cd "$work/$package" && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") \
         || return 1
     finish "$folder" "$inputs"
     echo "windows.sh: $name built in $((SECONDS - start)) s"
@@ -186,34 +174,43 @@ autotools_build() {
 # build_toolkit WORK FOLDER: Qt, GMP and MPFR, built into the cache in WORK unless it holds them
 # already, and linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
 build_toolkit() {
-    local work=$1 folder=$2 qt_version gmp_version mpfr_version tools qt_options
-    local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix
+    local work=$1 folder=$2 qt_version gmp_version mpfr_version tools
+    local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix gmp_from mpfr_from
     private_apt "$work" || return 1
     # The host's tools (moc, rcc, uic) must be exactly the version built.
     qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
-    mapfile -t qt_options < <(qt_switches "$qt_version")
+    if dpkg --compare-versions "$qt_version" lt 6.8~; then
+        echo "windows.sh: this builds with Qt 6.8 or later, as on Debian 13, not $qt_version:" \
+            "scripts/fresh-system.sh trixie ./windows.sh builds there" >&2
+        return 1
+    fi
     gmp_version=$(source_version "$work" gmp)
     mpfr_version=$(source_version "$work" mpfr4)
+    gmp_from=$(source_package "$work" gmp "$gmp_version" upstream) \
+        && mpfr_from=$(source_package "$work" mpfr4 "$mpfr_version" upstream) || return 1
     # What builds every library: the cross compilers, binutils and headers, the host's Qt tools,
-    # CMake and Ninja, as installed, and the toolchain file.
+    # CMake and Ninja, as installed, the toolchain file and this script.
     tools=$(dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix \
         gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
         qt6-base-dev-tools cmake ninja-build \
-        && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake")
-    gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$tools" --enable-cxx) || return 1
-    gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
-    mpfr_inputs=$(inputs "$work" mpfr4 "$mpfr_version" "$tools" --with-gmp="$gmp_prefix") \
+        && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake" \
+        && echo "$(sha256sum <"${BASH_SOURCE[0]}" | cut -d' ' -f1) scripts/windows/toolkit.sh")
+    gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$gmp_from" "$tools" --enable-cxx) \
         || return 1
+    gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
+    mpfr_inputs=$(inputs "$work" mpfr4 "$mpfr_version" "$mpfr_from" "$tools" \
+        --with-gmp="$gmp_prefix") || return 1
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
-    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "$tools" "${qt_options[@]}") || return 1
+    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "Built-From: Debian's source package" \
+        "$tools" "${qt_switches[@]}") || return 1
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
-    autotools_library "$work" GMP gmp "$gmp_version" "$gmp_prefix" "$gmp_inputs" --enable-cxx \
-        || return 1
-    autotools_library "$work" MPFR mpfr4 "$mpfr_version" "$mpfr_prefix" "$mpfr_inputs" \
+    autotools_library "$work" GMP gmp "$gmp_prefix" "$gmp_inputs" --enable-cxx || return 1
+    autotools_library "$work" MPFR mpfr4 "$mpfr_prefix" "$mpfr_inputs" \
         --with-gmp="$gmp_prefix" || return 1
     built Qt "$qt_prefix" \
-        || build_qt "$work" "$qt_version" "$qt_prefix" "$qt_inputs" "${qt_options[@]}" || return 1
+        || build_qt "$work" "$qt_version" "$qt_prefix" "$qt_inputs" "${qt_switches[@]}" \
+        || return 1
 
     mkdir -p "$folder" \
         && ln -sfn "$qt_prefix" "$folder/qt" && ln -sfn "$gmp_prefix" "$folder/gmp" \
@@ -227,11 +224,11 @@ build_qt() {
     local work=$1 version=$2 prefix=$3 inputs=$4 start=$SECONDS
     shift 4
     local build="$prefix.build"
-    echo "windows.sh: building Qt $version for Windows into $prefix (about half an hour)"
+    echo "windows.sh: building Qt $version for Windows into $prefix, the longest step"
     writable && rm -rf "$prefix" || return 1
     if [ ! -f "$build/build.ninja" ]; then
         rm -rf "$build" && mkdir -p "$build" || return 1
-        source_package "$work" qt6-base "$version" && mv "$work/qt6-base" "$build/source" \
+        source_package "$work" qt6-base "$version" >/dev/null && mv "$work/qt6-base" "$build/source" \
             || return 1
         (cd "$build" && quietly configure.log source/configure -prefix "$prefix" \
             -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain") \
