@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the program's artwork: the background panel (a 24-bit Windows bitmap), the window
-// icon (a 16-colour Windows icon with a transparency mask), and for the desktop's icon theme
-// the same icon as a PNG, the same design drawn smooth at larger sizes, and as an SVG.
+// Draws the program's artwork: the background panel (a 24-bit Windows bitmap), the same panel
+// at the size of the Windows installer's welcome and finish pages, the window icon (a 16-colour
+// Windows icon with a transparency mask), and for the desktop's icon theme the same icon as a
+// PNG, the same design drawn smooth at larger sizes, and as an SVG.
 //
-//   draw_assets OUTPUT_FOLDER       (writes background.bmp, vertex2.ico and icons/)
+//   draw_assets OUTPUT_FOLDER   (writes background.bmp, installer.bmp, vertex2.ico and icons/)
 //
 // The bitmap and icon files are written byte by byte, so their format does not depend on the
 // toolkit's image writers.
@@ -68,10 +69,8 @@ void bitmapInfoHeader(Bytes &out, int width, int height, int bitCount, std::uint
     out.u32(0);
 }
 
-QImage drawBackground()
+QImage drawBackground(int width, int height)
 {
-    constexpr int width = 250;
-    constexpr int height = 494;
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -359,8 +358,11 @@ int main(int argc, char *argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const QDir icons(folder.filePath(QStringLiteral("icons")));
     const IconPixels icon = drawIcon();
+    // The installer's panel has the size NSIS gives its welcome and finish pages.
     bool ok = writeFile(folder.filePath(QStringLiteral("background.bmp")),
-                        encodeBitmap(drawBackground()))
+                        encodeBitmap(drawBackground(250, 494)))
+        && writeFile(folder.filePath(QStringLiteral("installer.bmp")),
+                     encodeBitmap(drawBackground(164, 314)))
         && writeFile(folder.filePath(QStringLiteral("vertex2.ico")), encodeIcon(icon))
         && folder.mkpath(QStringLiteral("icons"))
         && iconImage(icon).save(icons.filePath(QStringLiteral("%1.png").arg(IconSize)), "PNG")

@@ -9,7 +9,7 @@ drawn=$(mktemp -d)
 trap 'rm -rf "$drawn"' EXIT
 QT_QPA_PLATFORM=offscreen "$2" "$drawn" 2> >(grep -v XDG_RUNTIME_DIR >&2)
 failed=0
-files=$( { (cd "$assets" && ls background.bmp vertex2.ico icons/*)
+files=$( { (cd "$assets" && ls background.bmp installer.bmp vertex2.ico icons/*)
            (cd "$drawn" && find . -type f -printf '%P\n'); } | sort -u)
 for file in $files; do
     if cmp -s "$assets/$file" "$drawn/$file"; then

@@ -4,8 +4,10 @@
 # are dated SOURCE_DATE_EPOCH, as the cabinet records them; wixl and msibuild run with their
 # clock stopped there, for the dates of the summary; and the package code, which wixl would draw
 # at random, follows from what the package holds. msibuild then writes what wixl cannot: the
-# desktop shortcut's condition, and the properties an administrator sets, made secure so that
-# they reach an install that a deployment tool runs.
+# desktop shortcut's condition, the properties an administrator sets, made secure so that they
+# reach an install that a deployment tool runs, and the package's language, Russian: its
+# codepage, the Cyrillic one in which Windows Installer reads its strings, and the text of its
+# refusal where the NSIS installer has installed Vertex2 (wixl writes ASCII alone).
 #   msi.sh WXS OUTPUT FILE...    (the files that WXS names, by their names alone)
 set -euo pipefail
 wxs=$1
@@ -30,10 +32,15 @@ summary() {
 }
 secure=$(msiinfo export "$stage/package.msi" Property | tr -d '\r' \
     | sed -n 's/^SecureCustomProperties\t//p')
-at_epoch msibuild "$stage/package.msi" \
+printf '\n\n1251\t_ForceCodepage\n' >"$stage/codepage.idt"
+refusal="Vertex2 уже установлена программой установки (NSIS). Сначала удалите её:\
+ в «Параметрах», раздел «Приложения», или командой: [NSISUNINSTALLER] /S"
+at_epoch msibuild "$stage/package.msi" -i "$stage/codepage.idt" \
+    -q "UPDATE \`LaunchCondition\` SET \`Description\` = '$refusal'
+        WHERE \`Condition\` = 'Installed OR NOT NSISUNINSTALLER'" \
     -q "UPDATE \`Component\` SET \`Condition\` = 'DESKTOPSHORTCUT = \"1\"'
         WHERE \`Component\` = 'DesktopShortcut'" \
     -q "UPDATE \`Property\` SET \`Value\` = 'INSTALLDIR;DESKTOPSHORTCUT;$secure'
         WHERE \`Property\` = 'SecureCustomProperties'" \
-    -s "$(summary Subject)" "$(summary Author)" "$(summary Template)" "{$code}"
+    -s "$(summary Subject)" "$(summary Author)" "x64;1049" "{$code}"
 mv "$stage/package.msi" "$output"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures of vertex2.exe under Wine for the README: the welcome page and the result page of
-# 2x² − 3x − 2 = 0, typed in as a pupil would, in a Windows desktop that Wine draws itself, with
-# Wine's own fonts only, as Windows has none of this system's.
+# 2x² − 3x − 2 = 0, typed in as a pupil would, and the NSIS installer's welcome page under a
+# Russian and an English Windows, each in a Windows desktop that Wine draws itself, with Wine's
+# own fonts only, as Windows has none of this system's.
 #   scripts/windows/pictures.sh        (after ./windows.sh; writes docs/windows-*.png)
 set -euo pipefail
 # shellcheck source=../common.sh
@@ -14,14 +15,19 @@ program="$root/build-windows/vertex2.exe"
 export FONTCONFIG_FILE="$root/scripts/windows/wine-fonts.conf"
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$root/tests/windows/in_wine.sh" bash "$0" "$@"
 
-wine explorer /desktop=Vertex2,520x520 "$program" >/dev/null 2>&1 &
-desktop=""
-for _ in $(seq 60); do
-    desktop=$(xdotool search --name 'Vertex2 - Wine desktop' 2>/dev/null | head -n 1 || true)
-    [ -z "$desktop" ] || break
-    sleep 0.5
-done
-[ -n "$desktop" ] || { echo "pictures.sh: no Wine desktop" >&2; exit 1; }
+# open NAME COMMAND...: the command in a Wine desktop of that name, whose window is $desktop.
+open() {
+    local name=$1
+    shift
+    wine explorer "/desktop=$name,520x520" "$@" >/dev/null 2>&1 &
+    desktop=""
+    for _ in $(seq 60); do
+        desktop=$(xdotool search --name "$name - Wine desktop" 2>/dev/null | head -n 1 || true)
+        [ -z "$desktop" ] || break
+        sleep 0.5
+    done
+    [ -n "$desktop" ] || { echo "pictures.sh: no Wine desktop" >&2; exit 1; }
+}
 
 # keys KEYS...: pressed on the program's window, then a moment for it to show what follows.
 keys() {
@@ -43,6 +49,7 @@ picture() {
     echo "pictures.sh: docs/$1.png"
 }
 
+open Vertex2 "$program"
 sleep 5
 picture windows-welcome
 # A click on the page makes the window active; Tab takes the focus from Exit to Next. Wine 8
@@ -58,3 +65,11 @@ done
 keys Return # Next to the result, which offers another equation
 keys Escape # no
 picture windows-result
+wineserver -k && wineserver -w
+
+for locale in ru_RU en_US; do
+    LC_ALL=$locale.UTF-8 open Setup "$root"/build-windows/vertex2-*-win64.exe
+    sleep 5
+    picture "windows-installer-${locale%_*}"
+    wineserver -k && wineserver -w
+done

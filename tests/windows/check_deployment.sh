@@ -16,7 +16,11 @@
 #   check_deployment.sh exclusive NSIS MSI
 #       either installer, where the other has installed Vertex2, refuses (1603 from the MSI, whose
 #       log names the other's uninstaller, 1638 from the NSIS installer) and leaves one entry in
-#       "Apps".
+#       "Apps"; started by hand, it says so: the MSI in Russian, the NSIS installer in Russian
+#       under a Russian locale and in English under another.
+#   check_deployment.sh languages NSIS
+#       the NSIS installer and its uninstaller, started by hand, speak Russian under a Russian
+#       locale and English under another.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
@@ -41,10 +45,35 @@ exits() {
     "$@" || status=$?
     [ "$status" -eq "$expected" ] || { echo "exit code $status, not $expected"; return 1; }
 }
-# logged LOG TEXT: Windows Installer's log names it; Wine writes the log in UTF-16 and in
-# ASCII by turns, which read alike without their zero bytes.
+# logged LOG TEXT: Windows Installer's log names it, read once the log is whole, its last line
+# written; Wine writes the log in UTF-16 and in ASCII by turns, which read alike without their
+# zero bytes.
 logged() {
-    tr -d '\000' <"$drive/$1" | grep -aqF "$2"
+    local log="$drive/$1"
+    # shellcheck disable=SC2016 # $0 is the log, for the shell that timeout starts
+    timeout 60 sh -c 'until tr -d "\000" <"$0" | grep -aqE "^Action ended .*: INSTALL\."; do
+        sleep 0.5; done' "$log" || true
+    tr -d '\000' <"$log" | grep -aqF "$2"
+}
+# shows LOCALE WHAT COMMAND...: the Windows command, started under that locale, shows a window
+# named WHAT, or a message that begins with WHAT (Wine traces each message box), and is then
+# stopped.
+shows() {
+    local locale=$1 what=$2 log="$VERTEX2_WINE_WORK/shows.log" message="" window=""
+    shift 2
+    LC_ALL=$locale WINEDEBUG=+msgbox wine "$@" >"$log" 2>&1 &
+    for _ in $(seq 120); do
+        message=$(sed -nE 's/^[0-9a-f]+:trace:msgbox:MSGBOX_OnInit L"(.*)".*/\1/p' "$log")
+        window=$(xdotool search --name "^$what\$" 2>/dev/null || true)
+        [ -z "$message$window" ] || break
+        sleep 0.5
+    done
+    wineserver -k || true
+    wineserver -w
+    wait || true
+    message=$(printf '%b' "$(sed -E 's/\\([0-9a-f]{4})/\\u\1/g' <<<"$message")")
+    [ -n "$window" ] || [[ -n $what && $message == "$what"* ]] \
+        || { echo "shown: ${message:-nothing}"; return 1; }
 }
 msi() {
     run 120 msiexec "$1" "$(winepath -w "$2")" /qn "${@:3}"
@@ -109,12 +138,34 @@ exclusive)
     check "having found the other's uninstaller" logged refused.log \
         'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe' || failed=1
     check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
+    for locale in ru_RU.UTF-8 en_US.UTF-8; do
+        check "started by hand under $locale, it says so in Russian" shows "$locale" \
+            'Vertex2 уже установлена программой установки (NSIS). Сначала удалите её' \
+            msiexec /i "$(winepath -w "$package")" || failed=1
+    done
     check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S || failed=1
     check "the MSI" msi /i "$package" || failed=1
     check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S || failed=1
+    check "started by hand under ru_RU.UTF-8, it says so in Russian" shows ru_RU.UTF-8 \
+        'Vertex2 уже установлена из пакета MSI. Сначала удалите её' "$nsis" || failed=1
+    check "under en_US.UTF-8, in English" shows en_US.UTF-8 \
+        'Vertex2 is installed already by its MSI package. Remove it first' "$nsis" || failed=1
     check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
     check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn || failed=1
     check "nothing left in Apps" test -z "$(entries)" || failed=1
+    ;;
+languages)
+    nsis=$1
+    uninstaller='C:\Program Files\Vertex2\Uninstall.exe'
+    check "under ru_RU.UTF-8, the installer in Russian" \
+        shows ru_RU.UTF-8 'Установка Vertex2' "$nsis" || failed=1
+    check "under en_US.UTF-8, in English" shows en_US.UTF-8 'Vertex2 Setup' "$nsis" || failed=1
+    check "installed" run 120 "$nsis" /S || failed=1
+    check "under ru_RU.UTF-8, the uninstaller in Russian" \
+        shows ru_RU.UTF-8 'Удаление Vertex2' "$uninstaller" || failed=1
+    check "under en_US.UTF-8, in English" \
+        shows en_US.UTF-8 'Vertex2 Uninstall' "$uninstaller" || failed=1
+    check "uninstalled" run 120 "$uninstaller" /S || failed=1
     ;;
 esac
 exit $failed

@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck disable=SC2317 # its helpers run through check, which shellcheck cannot follow
 # The MSI's tables read back with msitools, as a deployment tool reads them: the product, its
-# version, maker and UpgradeCode, an install for all users under the 64-bit Program Files, the
-# major upgrade, the Start-menu shortcut with its icon, the properties an administrator sets,
-# secure and kept, the desktop shortcut they ask for, the refusal where the NSIS installer has
-# installed Vertex2, with what to remove first, and the program file it carries, the very one
-# built.
+# version, maker and UpgradeCode, its language, Russian, in the Cyrillic codepage, an install for
+# all users under the 64-bit Program Files, the major upgrade, the Start-menu shortcut with its
+# icon, the properties an administrator sets, secure and kept, the desktop shortcut they ask for,
+# the refusal where the NSIS installer has installed Vertex2, in Russian, with what to remove
+# first, and the program file it carries, the very one built.
 #   check_msi_tables.sh MSI VERSION UPGRADE_CODE PROGRAM
 set -euo pipefail
 # shellcheck source=../checks.sh
@@ -33,10 +33,14 @@ has() {
 }
 
 for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Vertex2 Team" \
-    "UpgradeCode {$upgrade_code}" "ALLUSERS 1" "ARPPRODUCTICON vertex2.ico"; do
+    "UpgradeCode {$upgrade_code}" "ALLUSERS 1" "ARPPRODUCTICON vertex2.ico" \
+    "ProductLanguage 1049"; do
     check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property) || failed=1
 done
-check "the summary names x64" grep -qx 'Template: x64;1033' <(msiinfo suminfo "$msi") || failed=1
+check "the summary names x64 and Russian" grep -qx 'Template: x64;1049' <(msiinfo suminfo "$msi") \
+    || failed=1
+check "the strings in the Cyrillic codepage" grep -qx $'1251\t_ForceCodepage' \
+    <(msiinfo export "$msi" _ForceCodepage | tr -d '\r') || failed=1
 check "under the 64-bit Program Files" \
     has Directory INSTALLDIR ProgramFiles64Folder Vertex2 || failed=1
 check "a 64-bit component" \
@@ -55,7 +59,8 @@ for kept in INSTALLDIR:KeptFolder DESKTOPSHORTCUT:KeptDesktopShortcut; do
     check "${kept%:*} read back" has AppSearch "${kept%:*}" "${kept#*:}" || failed=1
 done
 check "the refusal where the NSIS installer has installed Vertex2" has LaunchCondition \
-    'Installed OR NOT NSISUNINSTALLER' '.*Remove it first.*\[NSISUNINSTALLER\] /S' || failed=1
+    'Installed OR NOT NSISUNINSTALLER' \
+    'Vertex2 уже установлена .*Сначала удалите её:.*\[NSISUNINSTALLER\] /S' || failed=1
 check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico || failed=1
 
 msiextract "$msi" >/dev/null

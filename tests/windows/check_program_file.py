@@ -37,14 +37,20 @@ foreign = [dll for dll in imported if dll not in WINDOWS and not dll.startswith(
 check("only Windows' own DLLs: " + ", ".join(imported), not foreign, foreign)
 
 # Those DLLs from System32 alone, never from the program's folder: the load configuration's
-# DependentLoadFlags (older pefile calls the field Reserved1), and SetDefaultDllDirectories for
-# what Qt loads later.
+# DependentLoadFlags, which Windows' loader takes only from a structure that reaches GuardFlags
+# (0x94 bytes) and whose size the data directory repeats, read at its offset (pefile names the
+# field differently from one version to the next); and SetDefaultDllDirectories for what Qt
+# loads later. Signing tools and scanners read the checksum, which the patch makes anew.
 LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
-config = getattr(pe, "DIRECTORY_ENTRY_LOAD_CONFIG", None)
-flags = config and next(getattr(config.struct, name) for name in ("DependentLoadFlags", "Reserved1")
-                        if hasattr(config.struct, name))
+directory = pe.OPTIONAL_HEADER.DATA_DIRECTORY[
+    pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG"]]
+size = directory.VirtualAddress and pe.get_dword_at_rva(directory.VirtualAddress)
+check("a load configuration that reaches GuardFlags", size >= 0x94, size)
+check("its data directory's size, its own", directory.Size == size, (directory.Size, size))
+flags = size and pe.get_word_at_rva(directory.VirtualAddress + 0x4E)
 check("DependentLoadFlags LOAD_LIBRARY_SEARCH_SYSTEM32", flags == LOAD_LIBRARY_SEARCH_SYSTEM32,
       flags)
+check("a valid checksum", pe.verify_checksum(), pe.OPTIONAL_HEADER.CheckSum)
 functions = {function.name.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT
              if entry.dll.decode().lower() == "kernel32.dll"
              for function in entry.imports if function.name}
@@ -52,6 +58,15 @@ check("SetDefaultDllDirectories imported", "SetDefaultDllDirectories" in functio
 characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
 for name, bit in {"high-entropy ASLR": 0x20, "ASLR": 0x40, "DEP": 0x100}.items():
     check(name, characteristics & bit == bit, hex(characteristics))
+
+# No folder of the machine that built it, which Windows would read on the program's own drive,
+# where anyone may make it: Qt's prefix is left empty, and its paths are the program's (qt.conf).
+contents = pe.__data__
+prefix = contents.find(b"qt_prfxpath=")
+check("no prefix of Qt's", prefix < 0 or contents[prefix + 12] == 0,
+      contents[prefix:prefix + 80].split(b"\0")[0])
+for folder in (b"/var/cache/", b"vertex2-windows", b"/root/", b"/tmp/"):
+    check(f"no folder {folder.decode()} named", folder not in contents)
 
 # The version record: the fixed numbers, the strings of the U.S. English, Unicode table and the
 # translation that names it.

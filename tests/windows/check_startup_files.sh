@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What the portable program opens or looks up as it starts, until its window shows, as Wine's
+# trace of files (WINEDEBUG=+file) records it: started from a Downloads folder, it reads nothing
+# but its own file, Windows' folders (under Wine, Wine's own files and the fonts it gives
+# Windows) and the user's profile. Beside it, only the names Windows' loader looks for there
+# itself: the DLLs it imports, which Wine seeks beside the program whatever the load
+# configuration says, and the program's own manifest. Two files are planted where Qt would once
+# have read them: a qt.conf beside the program, which points Qt's paths at a folder of the
+# test's, and, under the folder the toolkit's Qt was built into, as Windows would find it on
+# the program's drive, a qtlogging.ini that turns every logging category on. Neither is read,
+# and the program says the same with them as without.
+#   check_startup_files.sh VERTEX2_EXE QT_PREFIX
+set -euo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+[ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=../checks.sh
+source "$here/../checks.sh"
+failed=0
+drive=$WINEPREFIX/drive_c
+user=$(id -un)
+folder="$drive/users/$user/Downloads"
+mkdir -p "$folder"
+cp "$1" "$folder/vertex2.exe"
+
+# start NAME: the program started from its folder and stopped once its window shows; its own
+# output in NAME.out, and the trace of its process (Wine's services trace theirs too) in
+# NAME.trace.
+start() {
+    local log="$VERTEX2_WINE_WORK/$1.log" shown="" process
+    (cd "$folder" && WINEDEBUG=-all,+pid,+file WINEQT_FORCE_STDERR_LOGGING=1 \
+        exec wine ./vertex2.exe >"$log" 2>&1) &
+    for _ in $(seq 60); do
+        shown=$(xdotool search --name 'Paravel v2.1 by Zorvan' 2>/dev/null || true)
+        [ -z "$shown" ] || break
+        sleep 0.5
+    done
+    wineserver -k || true
+    wineserver -w
+    wait
+    process=$(grep -aim1 -E 'L"[^"]*\\\\downloads\\\\vertex2\.exe"' "$log" | cut -d: -f1)
+    grep -aE "^${process:-none}:[0-9a-f]+:(trace|warn):file:" "$log" >"$VERTEX2_WINE_WORK/$1.trace"
+    grep -avE '^[0-9a-f]+:[0-9a-f]+:(trace|warn|err|fixme):' "$log" >"$VERTEX2_WINE_WORK/$1.out" \
+        || true
+    check "$1: the program shows its window" test -n "$shown" || failed=1
+}
+
+# names NAME: every file or folder the trace names, lower case, one a line, without its drive:
+# Wine names some relative to a folder it holds open, and lays Windows on C: and its own files
+# on Z:.
+names() {
+    grep -oaE 'L"[^"]+"' "$VERTEX2_WINE_WORK/$1.trace" \
+        | sed -E 's/^L"//; s/"$//; s/\\\\/\\/g; s/^\\\?\?\\//; s/^[A-Za-z]:\\?//' \
+        | tr '[:upper:]' '[:lower:]' | grep -vxE '\.{1,2}' | sort -u
+}
+
+# foreign NAME: what the program reached beyond its own file, Windows' folders, Wine's files,
+# the user's profile, devices, and what Windows' loader looks for beside the program.
+foreign() {
+    local profile="users\\$user" beside
+    beside="$profile\\downloads"
+    names "$1" | while IFS= read -r name; do
+        case $name in
+        "$beside" | "$beside\\" | "$beside\\vertex2.exe" | "$beside\\vertex2.exe.manifest") ;;
+        "$beside\\"*.dll | "$beside\\"*.drv)
+            if [[ ${name#"$beside\\"} == *\\* ]]; then echo "$name"; fi ;;
+        "$beside\\"*) echo "$name" ;;
+        "$profile" | "$profile\\"* | windows | windows\\* | \\*) ;;
+        usr\\share\\wine\\* | usr\\share\\fonts\\* | usr\\lib\\*\\wine\\*) ;;
+        *) echo "$name" ;;
+        esac
+    done
+}
+
+start plain
+check "plain: nothing read beyond the program, Windows and the profile" \
+    test -z "$(foreign plain | tee "$VERTEX2_WINE_WORK/plain.foreign")" \
+    || { sed 's/^/    /' "$VERTEX2_WINE_WORK/plain.foreign"; failed=1; }
+
+planted="$drive/planted"
+prefix="$drive/${2#/}"
+mkdir -p "$planted" "$prefix"
+printf '[Paths]\nPrefix=C:/planted\n' >"$folder/qt.conf"
+printf '[Rules]\n*=true\n' | tee "$planted/qtlogging.ini" >"$prefix/qtlogging.ini"
+start planted
+check "planted: neither qt.conf nor qtlogging.ini read" \
+    eval '! names planted | grep -E "qt6?\.conf|qtlogging\.ini|planted"' || failed=1
+check "planted: nothing read beyond the program, Windows and the profile" \
+    test -z "$(foreign planted | tee "$VERTEX2_WINE_WORK/planted.foreign")" \
+    || { sed 's/^/    /' "$VERTEX2_WINE_WORK/planted.foreign"; failed=1; }
+check "planted: the program says the same" \
+    cmp "$VERTEX2_WINE_WORK/plain.out" "$VERTEX2_WINE_WORK/planted.out" \
+    || { diff "$VERTEX2_WINE_WORK"/{plain,planted}.out | head -n 20; failed=1; }
+exit $failed
