@@ -12,6 +12,8 @@
 
 cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
 toolchain=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../dist/windows" && pwd)/toolchain.cmake
+# What Vertex2 changes in Qt (the patch says why).
+qt_patch=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/qt-config-in-profile.patch
 mingw=x86_64-w64-mingw32
 
 # Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
@@ -153,8 +155,8 @@ autotools_library() {
     built "$name" "$folder" && return
     echo "windows.sh: building $name for Windows into $folder"
     writable && rm -rf "$folder" || return 1
-    (cd "$work/$package" && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") \
-        || return 1
+    (cd "$work/$package" \
+        && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") || return 1
     finish "$folder" "$inputs"
     echo "windows.sh: $name built in $((SECONDS - start)) s"
 }
@@ -195,14 +197,15 @@ build_toolkit() {
         qt6-base-dev-tools cmake ninja-build \
         && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake" \
         && echo "$(sha256sum <"${BASH_SOURCE[0]}" | cut -d' ' -f1) scripts/windows/toolkit.sh")
+    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "Built-From: Debian's source package" \
+        "$tools" "$(sha256sum <"$qt_patch" | cut -d' ' -f1) scripts/windows/${qt_patch##*/}" \
+        "${qt_switches[@]}") || return 1
     gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$gmp_from" "$tools" --enable-cxx) \
         || return 1
     gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
     mpfr_inputs=$(inputs "$work" mpfr4 "$mpfr_version" "$mpfr_from" "$tools" \
         --with-gmp="$gmp_prefix") || return 1
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
-    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "Built-From: Debian's source package" \
-        "$tools" "${qt_switches[@]}") || return 1
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
     autotools_library "$work" GMP gmp "$gmp_prefix" "$gmp_inputs" --enable-cxx || return 1
@@ -217,9 +220,10 @@ build_toolkit() {
         && ln -sfn "$mpfr_prefix" "$folder/mpfr"
 }
 
-# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, built and installed into PREFIX, the host's
-# tools and multiarch folder taken from the toolchain file. The build folder stays until Qt is
-# installed, so that a build cut short goes on where it stopped; it takes about 2.6 GB.
+# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, with Vertex2's patch, built and installed
+# into PREFIX, the host's tools and multiarch folder taken from the toolchain file, and its
+# sources named without the folder of the cache wherever a file's name is compiled in. The build
+# folder stays until Qt is installed, so that a build cut short goes on where it stopped.
 build_qt() {
     local work=$1 version=$2 prefix=$3 inputs=$4 start=$SECONDS
     shift 4
@@ -228,10 +232,13 @@ build_qt() {
     writable && rm -rf "$prefix" || return 1
     if [ ! -f "$build/build.ninja" ]; then
         rm -rf "$build" && mkdir -p "$build" || return 1
-        source_package "$work" qt6-base "$version" >/dev/null && mv "$work/qt6-base" "$build/source" \
-            || return 1
+        source_package "$work" qt6-base "$version" >/dev/null \
+            && mv "$work/qt6-base" "$build/source" \
+            && patch --quiet -d "$build/source" -p1 <"$qt_patch" || return 1
         (cd "$build" && quietly configure.log source/configure -prefix "$prefix" \
-            -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain") \
+            -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=" \
+            -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=") \
             || { rm -rf "$build"; return 1; }
     fi
     quietly "$build/build.log" build_and_install "$build" || return 1
