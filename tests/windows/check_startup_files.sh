@@ -56,7 +56,9 @@ names() {
 }
 
 # foreign NAME: what the program reached beyond its own file, Windows' folders, Wine's files,
-# the user's profile, devices, and what Windows' loader looks for beside the program.
+# the user's profile, devices, and what Windows' loader looks for beside the program. A bare
+# name is one Wine looks up in a folder of Windows' it holds open (the fonts, the side-by-side
+# assemblies); the planted files are looked for by their own names.
 foreign() {
     local profile="users\\$user" beside
     beside="$profile\\downloads"
@@ -68,7 +70,7 @@ foreign() {
         "$beside\\"*) echo "$name" ;;
         "$profile" | "$profile\\"* | windows | windows\\* | \\* | pipe\\*) ;;
         usr\\share\\wine\\* | usr\\share\\fonts\\* | usr\\lib\\*\\wine\\*) ;;
-        *) echo "$name" ;;
+        *\\*) echo "$name" ;;
         esac
     done
 }
@@ -91,9 +93,15 @@ prefix="$drive/${2#/}"
 mkdir -p "$planted" "$prefix"
 printf '[Paths]\nPrefix=C:/planted\n' >"$folder/qt.conf"
 printf '[Rules]\n*=true\n' | tee "$planted/qtlogging.ini" >"$prefix/qtlogging.ini"
+# planted_read: the planted files and the folder they point at, where the trace names them.
+planted_read() {
+    names planted | grep -E '(^|\\)qt6?\.conf$|^planted(\\|$)'
+    names planted | grep -F "$(tr '/[:upper:]' '\\[:lower:]' <<<"${prefix#"$drive"/}")"
+}
+
 start planted
-check "planted: neither qt.conf nor qtlogging.ini read" \
-    eval '! names planted | grep -E "qt6?\.conf|qtlogging\.ini|planted"' || failed=1
+check "planted: neither qt.conf nor qtlogging.ini read" test -z "$(planted_read)" \
+    || { planted_read | sed 's/^/    /'; failed=1; }
 check "planted: nothing read beyond the program, Windows and the profile" alone planted \
     || failed=1
 check "planted: the program says the same" \
