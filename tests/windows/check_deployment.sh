@@ -71,7 +71,9 @@ shows() {
     wineserver -k || true
     wineserver -w
     wait || true
-    message=$(printf '%b' "$(sed -E 's/\\([0-9a-f]{4})/\\u\1/g' <<<"$message")")
+    # Wine writes each letter beyond ASCII as four hexadecimal digits.
+    message=$(sed -E 's/\\([0-9a-fA-F]{4})/\\u\1/g' <<<"$message")
+    message=$(env LC_ALL=C.UTF-8 printf '%b' "$message")
     [ -n "$window" ] || [[ -n $what && $message == "$what"* ]] \
         || { echo "shown: ${message:-nothing}"; return 1; }
 }
