@@ -56,15 +56,15 @@ logged() {
     tr -d '\000' <"$log" | grep -aqF "$2"
 }
 # shows LOCALE WHAT COMMAND...: the Windows command, started under that locale, shows a window
-# named WHAT, or a message that begins with WHAT (Wine traces each message box), and is then
-# stopped.
+# named WHAT (NSIS ends the uninstaller's name with a blank), or a message that begins with WHAT
+# (Wine traces each message box), and is then stopped.
 shows() {
     local locale=$1 what=$2 log="$VERTEX2_WINE_WORK/shows.log" message="" window=""
     shift 2
     LC_ALL=$locale WINEDEBUG=+msgbox wine "$@" >"$log" 2>&1 &
     for _ in $(seq 120); do
         message=$(sed -nE 's/^[0-9a-f]+:trace:msgbox:MSGBOX_OnInit L"(.*)".*/\1/p' "$log")
-        window=$(xdotool search --name "^$what\$" 2>/dev/null || true)
+        window=$(xdotool search --name "^$what ?\$" 2>/dev/null || true)
         [ -z "$message$window" ] || break
         sleep 0.5
     done
