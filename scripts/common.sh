@@ -20,18 +20,28 @@ quietly() {
     return $status
 }
 
-# listed LIST...: the Debian packages of scripts/packages/LIST.txt, one a line.
+# listed LIST...: the Debian packages of scripts/packages/LIST.txt, one a line. A line that is
+# not a package's name is refused: the names reach apt-get as root, where one beginning with a
+# dash would be an option of apt's.
 listed() {
-    local list
+    local list line
     for list in "$@"; do
-        grep -vE '^[[:space:]]*(#|$)' "$root/scripts/packages/$list.txt" || return 1
+        while IFS= read -r line || [ -n "$line" ]; do
+            [[ ! $line =~ ^[[:space:]]*(#|$) ]] || continue
+            if [[ ! $line =~ ^[a-z0-9][a-z0-9+.-]+$ ]]; then
+                echo "scripts/packages/$list.txt: not a package's name: $line" >&2
+                return 1
+            fi
+            echo "$line"
+        done <"$root/scripts/packages/$list.txt" || return 1
     done
 }
 
 # install_packages LIST...: the Debian packages of those lists that are missing.
 install_packages() {
-    local missing=() package
-    for package in $(listed "$@"); do
+    local missing=() packages package
+    packages=$(listed "$@") || return 1
+    for package in $packages; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
             || missing+=("$package")
     done
