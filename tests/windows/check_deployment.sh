@@ -46,9 +46,11 @@ exits() {
     [ "$status" -eq "$expected" ] || { echo "exit code $status, not $expected"; return 1; }
 }
 # logged LOG TEXT: Windows Installer's log names it; Wine writes the log in UTF-16 and in
-# ASCII by turns, which read alike without their zero bytes.
+# ASCII by turns, which read alike without their zero bytes. grep reads to the end: with -q it
+# would stop at the first match, and tr, still writing a longer log, would die of SIGPIPE and
+# fail the pipe.
 logged() {
-    tr -d '\000' <"$drive/$1" | grep -aqF "$2"
+    tr -d '\000' <"$drive/$1" | grep -aF "$2" >/dev/null
 }
 # shows LOCALE WHAT COMMAND...: the Windows command, started under that locale, shows a window
 # named WHAT (NSIS ends the uninstaller's name with a blank), or a message that begins with WHAT

@@ -24,12 +24,13 @@ cd "$work" # msiinfo writes a table's binary fields there, and msiextract the fi
 table() {
     msiinfo export "$msi" "$1" | tr -d '\r' | tail -n +4
 }
-# has NAME FIELD...: the table has a row of these fields, each an extended regex.
+# has NAME FIELD...: the table has a row of these fields, each an extended regex. grep reads the
+# whole table, so that a first match does not leave the writers to die of SIGPIPE.
 has() {
     local name=$1 row
     shift
     row=$(printf '%s\t' "$@")
-    table "$name" | grep -qE "^${row%$'\t'}$"
+    table "$name" | grep -E "^${row%$'\t'}$" >/dev/null
 }
 
 for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Vertex2 Team" \
