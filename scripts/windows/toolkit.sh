@@ -4,16 +4,16 @@
 # windows and offscreen platforms and nothing else the program does not use), GMP and MPFR.
 # Each goes into a folder of the cache named by its source version and a digest of all that goes
 # into it: the source package's files with their hashes, as the release's index gives them, the
-# compilers and tools, the toolchain file, this script and the switches, and whether Debian's
-# changes were applied; a change of any builds it anew. The folder records these inputs, and a
-# manifest of every file in it, checked before each use.
+# compilers and tools, the toolchain file, this script, its patches to Qt and the switches, and
+# whether Debian's changes were applied; a change of any builds it anew. The folder records
+# these inputs, and a manifest of every file in it, checked before each use.
 # Sourced by windows.sh after scripts/common.sh.
 # shellcheck shell=bash
 
 cache=${VERTEX2_WINDOWS_CACHE:-/var/cache/vertex2-windows}
 toolchain=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../dist/windows" && pwd)/toolchain.cmake
-# What Vertex2 changes in Qt (the patch says why).
-qt_patch=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/qt-config-in-profile.patch
+# What Vertex2 changes in Qt (each patch says why).
+qt_patches=("$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"/qt-*.patch)
 mingw=x86_64-w64-mingw32
 
 # Qt's switches. What Vertex2 never uses is left out, to keep the program file small: other
@@ -198,7 +198,7 @@ build_toolkit() {
         && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake" \
         && echo "$(sha256sum <"${BASH_SOURCE[0]}" | cut -d' ' -f1) scripts/windows/toolkit.sh")
     qt_inputs=$(inputs "$work" qt6-base "$qt_version" "Built-From: Debian's source package" \
-        "$tools" "$(sha256sum <"$qt_patch" | cut -d' ' -f1) scripts/windows/${qt_patch##*/}" \
+        "$tools" "$(cd "${qt_patches[0]%/*}" && sha256sum "${qt_patches[@]##*/}")" \
         "${qt_switches[@]}") || return 1
     gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$gmp_from" "$tools" --enable-cxx) \
         || return 1
@@ -234,7 +234,7 @@ build_qt() {
         rm -rf "$build" && mkdir -p "$build" || return 1
         source_package "$work" qt6-base "$version" >/dev/null \
             && mv "$work/qt6-base" "$build/source" \
-            && patch --quiet -d "$build/source" -p1 <"$qt_patch" || return 1
+            && cat "${qt_patches[@]}" | patch --quiet -d "$build/source" -p1 || return 1
         (cd "$build" && quietly configure.log source/configure -prefix "$prefix" \
             -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=" \
