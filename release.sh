@@ -13,8 +13,8 @@
 #   release/VERSION/vertex2-VERSION-win64.buildinfo      on Debian 13, and what they were built from
 #   release/VERSION/SHA256SUMS                      the SHA-256 of each file but Debian's .buildinfo
 #
-#   ./release.sh                          the release of the commit checked out
-#   ./release.sh vertex2-VERSION.tar.xz   the same files again from a released tarball, to compare
+#   ./release.sh    the release of the commit checked out; checked out at a release's tag, the
+#                   same files as were released, to compare with its SHA256SUMS
 #
 # Each package passes lintian and its autopkgtest on a fresh system of its release. Every file is
 # dated by the newest entry of debian/changelog (SOURCE_DATE_EPOCH), so that the same sources make
@@ -36,51 +36,27 @@ git() {
     command git -c safe.directory="$root" -C "$root" "$@"
 }
 
-from=${1:-}
+[ "$(id -u)" -ne 0 ] || fail "runs as an ordinary user, who may run unprivileged containers" \
+    "(README, Releasing), never as root"
+[ -z "$(git status --porcelain)" ] \
+    || fail "the work tree has changes that are not committed; commit or stash them first"
 changelog="$root/debian/changelog"
-if [ -n "$from" ]; then
-    [ -f "$from" ] || fail "no tarball $from"
-    from=$(realpath "$from")
-    changelog=$(mktemp)
-    tar -xOf "$from" --wildcards '*/debian/changelog' >"$changelog" \
-        || fail "$from holds no debian/changelog"
-else
-    [ -z "$(git status --porcelain)" ] \
-        || fail "the work tree has changes that are not committed; commit or stash them first"
-fi
 install_packages release
 version=$(dpkg-parsechangelog -l "$changelog" -SVersion)
-[ -n "$from" ] || grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
+grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
     || fail "debian/changelog says $version, CMakeLists.txt another version"
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(release_epoch "$changelog")
 tarball="vertex2-$version.tar.xz"
 
 # make_tarball FOLDER: the committed tree, with sorted names, the release's date and no owner of
-# this machine's; or the tarball given.
+# this machine's.
 make_tarball() {
-    if [ -n "$from" ]; then
-        cp "$from" "$1/$tarball"
-        return
-    fi
     git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$1"
     tar -C "$1" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
         --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" | xz -T1 -6 >"$1/$tarball"
     rm -rf "${1:?}/vertex2-$version"
 }
-
-if [ "$(id -u)" -eq 0 ]; then
-    # The tarball's own release.sh makes the release from it, as an unprivileged user.
-    copy=$(mktemp -d)
-    trap 'rm -rf "$copy"' EXIT
-    make_tarball "$copy"
-    tar -xf "$copy/$tarball" -C "$copy"
-    hand_over "$copy" "$copy/vertex2-$version/release.sh" "$copy/$tarball"
-    mkdir -p "$root/release"
-    rm -rf "$root/release/$version"
-    cp -r --no-dereference "$copy/vertex2-$version/release/$version" "$root/release/"
-    exit
-fi
 
 begin_run
 # A cold run builds Qt for Windows (2.6 GB) beside the systems.

@@ -5,8 +5,7 @@
 # Windows program and installers twice on a fresh Debian 13 system with the toolkit kept
 # (scripts/fresh/system.sh). reprotest varies the second build of each in every way it knows,
 # compares the two byte for byte, and shows with diffoscope where they differ; what it leaves
-# alone, and why, scripts/fresh/reprotest.sh says. As an ordinary user; started as root, it hands
-# the work to one.
+# alone, and why, scripts/fresh/reprotest.sh says. As an ordinary user, never as root.
 #   scripts/reproducible.sh                every build
 #   scripts/reproducible.sh deb|windows    the two packages, or the Windows build
 set -euo pipefail
@@ -16,14 +15,9 @@ source "$root/scripts/common.sh"
 # shellcheck source=fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
+[ "$(id -u)" -ne 0 ] || { echo "reproducible.sh: runs as an ordinary user, who may run" \
+    "unprivileged containers (README, Releasing), never as root" >&2; exit 1; }
 install_packages release
-if [ "$(id -u)" -eq 0 ]; then
-    copy=$(mktemp -d)
-    trap 'rm -rf "$copy"' EXIT
-    git -c safe.directory="$root" clone --quiet "$root" "$copy/vertex2"
-    hand_over "$copy" "$copy/vertex2/scripts/reproducible.sh" "$@"
-    exit
-fi
 begin_run
 trap 'stop_jobs; exit 130' INT
 trap 'stop_jobs; exit 143' TERM
