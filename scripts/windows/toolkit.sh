@@ -176,7 +176,7 @@ autotools_build() {
 # build_toolkit WORK FOLDER: Qt, GMP and MPFR, built into the cache in WORK unless it holds them
 # already, and linked into FOLDER as qt/, gmp/ and mpfr/, where the windows preset finds them.
 build_toolkit() {
-    local work=$1 folder=$2 qt_version gmp_version mpfr_version tools numbers start
+    local work=$1 folder=$2 qt_version gmp_version mpfr_version tools
     local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix gmp_from mpfr_from
     private_apt "$work" || return 1
     # The host's tools (moc, rcc, uic) must be exactly the version built.
@@ -208,24 +208,19 @@ build_toolkit() {
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
-    # GMP and MPFR build beside Qt, which leaves processors idle while it configures and links.
-    start=$SECONDS
-    { autotools_library "$work" GMP gmp "$gmp_prefix" "$gmp_inputs" --enable-cxx \
-        && autotools_library "$work" MPFR mpfr4 "$mpfr_prefix" "$mpfr_inputs" \
-            --with-gmp="$gmp_prefix"; } &
-    numbers=$!
+    autotools_library "$work" GMP gmp "$gmp_prefix" "$gmp_inputs" --enable-cxx || return 1
+    autotools_library "$work" MPFR mpfr4 "$mpfr_prefix" "$mpfr_inputs" \
+        --with-gmp="$gmp_prefix" || return 1
     built Qt "$qt_prefix" \
         || build_qt "$work" "$qt_version" "$qt_prefix" "$qt_inputs" "${qt_switches[@]}" \
-        || { wait "$numbers"; return 1; }
-    wait "$numbers" || return 1
-    echo "windows.sh: the toolkit ready in $((SECONDS - start)) s"
+        || return 1
 
     mkdir -p "$folder" \
         && ln -sfn "$qt_prefix" "$folder/qt" && ln -sfn "$gmp_prefix" "$folder/gmp" \
         && ln -sfn "$mpfr_prefix" "$folder/mpfr"
 }
 
-# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, with Vertex2's patches, built and installed
+# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, with Vertex2's patch, built and installed
 # into PREFIX, the host's tools and multiarch folder taken from the toolchain file, and its
 # sources named without the folder of the cache wherever a file's name is compiled in. The build
 # folder stays until Qt is installed, so that a build cut short goes on where it stopped.
