@@ -8,9 +8,9 @@
 # Sourced, after scripts/common.sh, by release.sh, scripts/fresh-system.sh and
 # scripts/reproducible.sh.
 #
-# What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages they
-# download (apt/RELEASE/) and the Windows toolkit (vertex2-windows/, see
-# scripts/windows/toolkit.sh). A run works in work/, and one run at a time holds the cache: the
+# What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages
+# mmdebstrap downloads (apt/RELEASE/) and the Windows toolkit (vertex2-windows/, see
+# scripts/windows/toolkit.sh), each written only by a step that runs none of the sources' code. A run works in work/, and one run at a time holds the cache: the
 # next waits for it, or stops what a killed run left running, and removes what it left in work/.
 # The Debian mirrors are VERTEX2_MIRROR and VERTEX2_SECURITY_MIRROR (deb.debian.org's).
 
@@ -114,7 +114,8 @@ descendants() {
 # fresh_system RELEASE TARGET OPTION...: a fresh system of the release (bookworm, trixie) made by
 # mmdebstrap, with the options it is given (its variant, packages and hooks), into TARGET: a
 # tarball, or /dev/null for a system that does its work in hooks and is then removed. The
-# packages it downloads are kept for the next.
+# packages mmdebstrap downloads are kept for the next, taken before the first of the hooks given
+# runs: nothing a system does afterwards, as root inside, reaches the cache.
 fresh_system() {
     local release=$1 target=$2 packages="$cache/apt/$1"
     shift 2
@@ -123,10 +124,10 @@ fresh_system() {
     TMPDIR=$scratch mmdebstrap --mode=unshare --quiet \
         --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
         --setup-hook="sync-in $packages /var/cache/apt/archives" \
+        --customize-hook="sync-out /var/cache/apt/archives $scratch/apt-$release" \
         --customize-hook='printf "127.0.0.1 localhost\n127.0.1.1 %s\n" "$(cat "$1/etc/hostname")" \
             >"$1/etc/hosts"' \
         "$@" \
-        --customize-hook="sync-out /var/cache/apt/archives $scratch/apt-$release" \
         "$release" "$target" "${sources[@]/@/$release}" || return 1
     # Only whole packages, each moved in at once.
     find "$scratch/apt-$release" -maxdepth 1 -name '*.deb' -exec mv -t "$packages" {} +
