@@ -11,7 +11,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/tests/checks.sh"
 
 kept() {
-    (cd "$cache" && find apt vertex2-windows -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum)
+    (cd "$cache" && find apt vertex2-windows -type f -print0 | LC_ALL=C sort -z \
+        | xargs -0 sha256sum)
 }
 before=$(kept)
 poison='find /var/cache/apt/archives /var/cache/vertex2-windows -type f'

@@ -9,9 +9,10 @@
 # scripts/reproducible.sh.
 #
 # What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages
-# mmdebstrap downloads (apt/RELEASE/) and the Windows toolkit (vertex2-windows/, see
-# scripts/windows/toolkit.sh), each written only by a step that runs none of the sources' code. A run works in work/, and one run at a time holds the cache: the
-# next waits for it, or stops what a killed run left running, and removes what it left in work/.
+# mmdebstrap downloads (apt/RELEASE/), taken before any of the sources' code runs, and the
+# Windows toolkit (vertex2-windows/, see scripts/windows/toolkit.sh), written only by the toolkit's
+# own step. A run works in work/, and one run at a time holds the cache: the next waits for it, or
+# stops what a killed run left running, and removes what it left in work/.
 # The Debian mirrors are VERTEX2_MIRROR and VERTEX2_SECURITY_MIRROR (deb.debian.org's).
 
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
