@@ -58,15 +58,13 @@ make_tarball() {
     rm -rf "${1:?}/vertex2-$version"
 }
 
-begin_run
+begin_run "$@"
 # A cold run builds Qt for Windows (2.6 GB) beside the systems.
 free=$(df --output=avail -B1G "$cache" | tail -n 1)
 [ "$free" -ge 12 ] || fail "needs 12 GB free in $cache, finds $free GB"
 part=$scratch/release
 log=$(mktemp "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
 mkdir -p "$part/debian12" "$part/debian13" "$scratch/source"
-trap 'stop_jobs; exit 130' INT
-trap 'stop_jobs; exit 143' TERM
 
 # step WHAT COMMAND...: runs the command with its output in the log; says how long it took, or,
 # if it failed, shows the end of the log and stops.
@@ -85,9 +83,12 @@ step() {
 }
 
 # source_package: the tarball, unpacked, and the source package made of it, which sbuild builds.
+# dpkg-source runs here, outside a system, so only on a format that runs nothing of the tree's.
 source_package() {
     make_tarball "$part"
     tar -xf "$part/$tarball" -C "$scratch/source"
+    grep -qxE '3\.0 \((native|quilt)\)' "$scratch/source/vertex2-$version/debian/source/format" \
+        || { echo "debian/source/format: only 3.0 (native) or (quilt) is built"; return 1; }
     (cd "$scratch/source" && dpkg-source --build "vertex2-$version")
 }
 

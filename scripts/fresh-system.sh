@@ -15,8 +15,8 @@
 #                                                system (CI: scripts/fresh-system.sh trixie
 #                                                ./test.sh ./windows.sh)
 #
-# RELEASE is a Debian code name: bookworm (12) or trixie (13). It runs as an ordinary user, and,
-# started as root, hands the work to one. Ctrl-C or SIGTERM stops it at once.
+# RELEASE is a Debian code name: bookworm (12) or trixie (13). As an ordinary user, never as root.
+# Ctrl-C or SIGTERM stops it at once; killed, it leaves nothing running.
 set -euo pipefail
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
 shift
@@ -26,17 +26,10 @@ source "$root/scripts/common.sh"
 # shellcheck source=fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
+[ "$(id -u)" -ne 0 ] || { echo "fresh-system.sh: runs as an ordinary user, who may run" \
+    "unprivileged containers (README), never as root" >&2; exit 1; }
 install_packages release
-if [ "$(id -u)" -eq 0 ]; then
-    copy=$(mktemp -d)
-    trap 'rm -rf "$copy"' EXIT
-    git -c safe.directory="$root" clone --quiet "$root" "$copy/vertex2"
-    hand_over "$copy" "$copy/vertex2/scripts/fresh-system.sh" "$release" "$@"
-    exit
-fi
-begin_run
-trap 'stop_jobs; exit 130' INT
-trap 'stop_jobs; exit 143' TERM
+begin_run "$release" "$@"
 git clone --quiet "$root" "$scratch/vertex2"
 
 # system HOOK...: a fresh system of the release with the clone in root's home, where the hooks

@@ -18,9 +18,7 @@ source "$root/scripts/fresh/system.sh"
 [ "$(id -u)" -ne 0 ] || { echo "reproducible.sh: runs as an ordinary user, who may run" \
     "unprivileged containers (README, Releasing), never as root" >&2; exit 1; }
 install_packages release
-begin_run
-trap 'stop_jobs; exit 130' INT
-trap 'stop_jobs; exit 143' TERM
+begin_run "$@"
 git clone --quiet "$root" "$scratch/vertex2"
 
 # Files are listed in another order by disorderfs, through FUSE; where this system keeps FUSE for

@@ -3,9 +3,9 @@
 # Proves that what a fresh system does cannot reach what the next one reads: a command that, as
 # root inside, empties every package apt has there and every file of the Windows toolkit, and
 # plants a package of its own, leaves the cache's packages and toolkit byte for byte as they were.
-#   tests/cache_one_way.sh CACHE     (CI, as root: the cache of the user fresh-system.sh runs as)
+# As the user the systems run as (CI):   tests/cache_one_way.sh
 set -euo pipefail
-cache=$1
+cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=checks.sh
 source "$root/tests/checks.sh"

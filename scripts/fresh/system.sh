@@ -11,8 +11,9 @@
 # What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages
 # mmdebstrap downloads (apt/RELEASE/), taken before any of the sources' code runs, and the
 # Windows toolkit (vertex2-windows/, see scripts/windows/toolkit.sh), written only by the toolkit's
-# own step. A run works in work/, and one run at a time holds the cache: the next waits for it, or
-# stops what a killed run left running, and removes what it left in work/.
+# own step. A run works in work/, and one run at a time holds the cache: the next waits for it.
+# A run takes all its processes with it, however it ends, and the next removes what one cut short
+# left in work/.
 # The Debian mirrors are VERTEX2_MIRROR and VERTEX2_SECURITY_MIRROR (deb.debian.org's).
 
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
@@ -25,27 +26,17 @@ root_owns_clone() {
     echo 'chown -R 0:0 "$1/root/vertex2"'
 }
 
-# hand_over FOLDER COMMAND...: for a script started as root, runs the command as an unprivileged
-# user, the one who called sudo or else vertex2-build (made, with subordinate ids for its
-# namespaces), who is given FOLDER.
-hand_over() {
-    local folder=$1 user=${SUDO_USER:-root}
-    shift
-    if [ "$user" = root ]; then
-        user=vertex2-build
-        id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user" || return 1
-    fi
-    chown -R "$user:" "$folder" || return 1
-    echo "$(basename "$0"): started as root; the builds run as the unprivileged user $user"
-    runuser -u "$user" -- env -u XDG_CACHE_HOME -u XDG_RUNTIME_DIR -u VERTEX2_CACHE \
-        HOME="$(getent passwd "$user" | cut -d: -f6)" "$@"
-}
-
-# begin_run: the cache held by this run until its script ends (the lock is file descriptor 9),
-# and its work folder empty. If another run holds it, waits for that run, or, if that run was
-# killed, stops what it left running.
+# begin_run ARGUMENT...: the calling script, started again with these arguments under
+# scripts/fresh/keeper.py, which takes every process of the run with it however the run ends,
+# even if this script is killed; there, the cache held by this run until it ends (the lock is file
+# descriptor 9; the next run waits for it, saying so) and its work folder emptied of what a run
+# cut short left.
 begin_run() {
-    local user holder group
+    local user
+    if [ -z "${VERTEX2_KEPT:-}" ]; then
+        VERTEX2_KEPT=1 python3 "$(dirname "${BASH_SOURCE[0]}")/keeper.py" "$0" "$@"
+        exit
+    fi
     user=$(id -un)
     if ! grep -q "^$user:" /etc/subuid || ! grep -q "^$user:" /etc/subgid; then
         echo "$user has no subordinate ids for the systems' namespaces; give it some with:" \
@@ -55,61 +46,16 @@ begin_run() {
     mkdir -p "$cache" || return 1
     exec 9>>"$cache/lock"
     if ! flock -n 9; then
-        holder=$(cat "$cache/holder")
-        if kill -0 "$holder" 2>/dev/null; then
-            echo "$(basename "$0"): another run (process $holder) is using $cache; waiting for it"
-        else
-            echo "$(basename "$0"): stopping what a killed run (process $holder) left running"
-            while read -r group; do
-                kill -KILL -- "-$group" 2>/dev/null || true
-            done < <(cat "$scratch/jobs" 2>/dev/null)
-        fi
+        echo "$(basename "$0"): another run is using $cache; waiting for it"
         flock 9
     fi
-    echo $$ >"$cache/holder"
     # What a system's own users left is theirs in the namespace: removed from one like it.
     unshare --map-auto --map-root-user rm -rf "$scratch" && mkdir "$scratch"
 }
 
-# job COMMAND...: runs the command in a process group of its own, which stop_jobs ends at once
-# (bash runs a trap only between commands, and a step can take half an hour), and which the next
-# run stops if this one is killed. The command stops at its first error, wherever job is called.
+# job COMMAND...: the command, stopping at its first error wherever job is called.
 job() {
-    set -m
-    (set -e && "$@") &
-    set +m
-    echo $! >>"$scratch/jobs"
-    wait $!
-}
-
-# stop_jobs: for the traps of INT and TERM. A system's first process heeds no SIGTERM, as no
-# namespace's first process does; killed, it takes the whole system with it. Each job's tools
-# then remove what they made, and the run ends with them.
-stop_jobs() {
-    local group pid ours
-    ours=$(readlink /proc/self/ns/pid)
-    for group in $(jobs -p); do
-        # Whatever is gone already needs no signal.
-        for pid in $(descendants "$group"); do
-            if [ "$(readlink "/proc/$pid/ns/pid")" != "$ours" ]; then
-                kill -KILL "$pid" || true
-            fi
-        done 2>/dev/null
-        kill -TERM -- "-$group" 2>/dev/null || true
-        while kill -0 -- "-$group" 2>/dev/null; do
-            sleep 0.2
-        done
-    done
-}
-
-# descendants PID: every process started by that one, or by those, one a line.
-descendants() {
-    local child children=()
-    read -r -a children < <(cat /proc/"$1"/task/*/children 2>/dev/null)
-    for child in "${children[@]}"; do
-        echo "$child"
-        descendants "$child"
-    done
+    (set -e && "$@")
 }
 
 # fresh_system RELEASE TARGET OPTION...: a fresh system of the release (bookworm, trixie) made by
