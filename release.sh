@@ -63,7 +63,8 @@ begin_run "$@"
 free=$(df --output=avail -B1G "$cache" | tail -n 1)
 [ "$free" -ge 12 ] || fail "needs 12 GB free in $cache, finds $free GB"
 part=$scratch/release
-log=$(mktemp "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
+logs=$(mktemp -d "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
+log=$logs/sources.log
 mkdir -p "$part/debian12" "$part/debian13" "$scratch/source"
 
 # step WHAT COMMAND...: runs the command with its output in the log; says how long it took, or,
@@ -99,9 +100,9 @@ deb() {
     mkdir "$built"
     fresh_system "$1" "$chroot" --variant=buildd
     # sbuild unpacks its system in the work folder, whence the next run removes any it leaves.
-    echo "\$unshare_tmpdir_template = '$scratch/sbuild.XXXXXXXXXX';" >"$scratch/sbuild.conf"
+    echo "\$unshare_tmpdir_template = '$scratch/sbuild.XXXXXXXXXX';" >"$scratch/sbuild-$1.conf"
     # One changelog serves both releases, so its distribution is neither.
-    (cd "$scratch/source" && SBUILD_CONFIG="$scratch/sbuild.conf" sbuild --verbose \
+    (cd "$scratch/source" && SBUILD_CONFIG="$scratch/sbuild-$1.conf" sbuild --verbose \
         --chroot-mode=unshare --chroot="$chroot" --dist="$1" --arch=amd64 \
         --apt-update --apt-distupgrade --no-run-piuparts --no-run-autopkgtest --run-lintian \
         --lintian-opt=--fail-on=error,warning \
@@ -152,17 +153,31 @@ checksums() {
 
 started=$SECONDS
 step "the sources, $tarball, and the source package" source_package
-step "the Debian 12 package, with lintian" deb bookworm 12
-step "the Debian 12 package's autopkgtest" autopkgtest bookworm 12
-step "the Debian 13 package, with lintian" deb trixie 13
-step "the Debian 13 package's autopkgtest" autopkgtest trixie 13
-step "the Windows toolkit" windows_toolkit "$scratch/source/vertex2-$version"
-step "the Windows program and installers, tested" windows
+# The Debian 12 package, the Debian 13 package and the Windows files, side by side, each with a
+# log of its own: a package's build and checks run on one processor, and Wine's tests mostly wait.
+(
+    log=$logs/debian12.log
+    step "the Debian 12 package, with lintian" deb bookworm 12
+    step "the Debian 12 package's autopkgtest" autopkgtest bookworm 12
+) &
+(
+    log=$logs/debian13.log
+    step "the Debian 13 package, with lintian" deb trixie 13
+    step "the Debian 13 package's autopkgtest" autopkgtest trixie 13
+) &
+(
+    log=$logs/windows.log
+    step "the Windows toolkit" windows_toolkit "$scratch/source/vertex2-$version"
+    step "the Windows program and installers, tested" windows
+) &
+for _ in 1 2 3; do
+    wait -n || exit 1
+done
 step "SHA256SUMS" checksums
 release="$root/release/$version"
 mkdir -p "$root/release"
 rm -rf "$release"
 mv "$part" "$release"
-rm -f "$log"
+rm -rf "$logs"
 echo "release.sh: release $version in $((SECONDS - started)) s, in $release:"
 (cd "$release" && cat SHA256SUMS)

@@ -64,20 +64,20 @@ job() {
 # packages mmdebstrap downloads are kept for the next, taken before the first of the hooks given
 # runs: nothing a system does afterwards, as root inside, reaches the cache.
 fresh_system() {
-    local release=$1 target=$2 packages="$cache/apt/$1"
+    local release=$1 target=$2 packages="$cache/apt/$1" out
     shift 2
-    mkdir -p "$packages" "$scratch/apt-$release" || return 1
+    mkdir -p "$packages" && out=$(mktemp -d "$scratch/apt.XXXXXX") || return 1
     # shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
     TMPDIR=$scratch mmdebstrap --mode=unshare --quiet \
         --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
         --setup-hook="sync-in $packages /var/cache/apt/archives" \
-        --customize-hook="sync-out /var/cache/apt/archives $scratch/apt-$release" \
+        --customize-hook="sync-out /var/cache/apt/archives $out" \
         --customize-hook='printf "127.0.0.1 localhost\n127.0.1.1 %s\n" "$(cat "$1/etc/hostname")" \
             >"$1/etc/hosts"' \
         "$@" \
         "$release" "$target" "${sources[@]/@/$release}" || return 1
     # Only whole packages, each moved in at once.
-    find "$scratch/apt-$release" -maxdepth 1 -name '*.deb' -exec mv -t "$packages" {} +
+    find "$out" -maxdepth 1 -name '*.deb' -exec mv -t "$packages" {} +
 }
 
 # The release's suites, with @ for its name.
