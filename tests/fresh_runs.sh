@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Proves that a run of the fresh systems killed outright leaves nothing running: a run whose
-# system works until it is stopped, and a second run, started meanwhile, which says it waits for
-# the first. The first run's script is killed with SIGKILL: within 10 s no process of its session
-# may be left, nor any of its system's root, and the second run then goes on and ends.
-# As the user the systems run as (CI):   tests/killed_run.sh
+# Proves what runs of the fresh systems promise, with two runs. The first works on its system
+# until it is stopped; the second, started meanwhile, must say it waits for the first. The first
+# run's script is then killed with SIGKILL: within 10 s no process of its session may be left,
+# nor any of its system's root. The second then goes on: as root inside, it empties every package
+# apt has there and every file of the Windows toolkit, and plants a package of its own; the
+# cache's packages and toolkit must stay byte for byte as they were.
+# As the user the systems run as (CI):   tests/fresh_runs.sh
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=checks.sh
 source "$root/tests/checks.sh"
 failed=0
 fresh="$root/scripts/fresh-system.sh"
+cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 # Root inside a system is the user's first subordinate id.
 system_root=$(sed -n "s/^$(id -un):\([0-9]*\):.*/\1/p" /etc/subuid | head -n 1)
 first=$(mktemp) second=$(mktemp)
@@ -23,11 +26,19 @@ until_said() {
         || { cat "$1"; return 1; }
 }
 
+kept() {
+    (cd "$cache" && find apt vertex2-windows -type f -print0 | LC_ALL=C sort -z \
+        | xargs -0 sha256sum)
+}
+before=$(kept)
+poison='find /var/cache/apt/archives /var/cache/vertex2-windows -type f'
+poison+=' -exec truncate --size=0 {} + && touch /var/cache/apt/archives/planted_1.0_all.deb'
+
 # A session of its own, as a terminal starts a script, so that whatever the run leaves is found.
 setsid "$fresh" trixie 'sleep 600' >"$first" 2>&1 &
 run=$!
 until_said "$first" "== root: cd ~/vertex2 && sleep 600"
-"$fresh" trixie true >"$second" 2>&1 &
+"$fresh" trixie "$poison" >"$second" 2>&1 &
 later=$!
 until_said "$second" "another run is using"
 kill -KILL "$run"
@@ -41,4 +52,6 @@ done
 check "nothing of the killed run is left within 10 s" gone \
     || { ps -o pid,user,args -s "$run"; pkill -KILL -s "$run"; failed=1; }
 check "the run that waited then goes on and ends" wait "$later" || { cat "$second"; failed=1; }
+check "the cached packages and toolkit as they were, $(wc -l <<<"$before") files" \
+    test "$(kept)" = "$before" || { diff <(echo "$before") <(kept) | head -n 20; failed=1; }
 exit $failed
