@@ -155,12 +155,15 @@ started=$SECONDS
 step "the sources, $tarball, and the source package" source_package
 # The Debian 12 package, the Debian 13 package and the Windows files, side by side, each with a
 # log of its own: a package's build and checks run on one processor, and Wine's tests mostly wait.
+# The Windows files take longest; the packages yield the processors to them.
 (
+    renice -n 10 -p "$BASHPID" >/dev/null
     log=$logs/debian12.log
     step "the Debian 12 package, with lintian" deb bookworm 12
     step "the Debian 12 package's autopkgtest" autopkgtest bookworm 12
 ) &
 (
+    renice -n 10 -p "$BASHPID" >/dev/null
     log=$logs/debian13.log
     step "the Debian 13 package, with lintian" deb trixie 13
     step "the Debian 13 package's autopkgtest" autopkgtest trixie 13
