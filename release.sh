@@ -156,18 +156,15 @@ step "the sources, $tarball, and the source package" source_package
 # The Debian 12 package, the Debian 13 package and the Windows files, side by side, each with a
 # log of its own: a package's build and checks run on one processor, and Wine's tests mostly wait.
 # The Windows files take longest; the packages yield the processors to them.
-(
+# package RELEASE NUMBER: the release's package and its autopkgtest, in the background.
+package() {
     renice -n 10 -p "$BASHPID" >/dev/null
-    log=$logs/debian12.log
-    step "the Debian 12 package, with lintian" deb bookworm 12
-    step "the Debian 12 package's autopkgtest" autopkgtest bookworm 12
-) &
-(
-    renice -n 10 -p "$BASHPID" >/dev/null
-    log=$logs/debian13.log
-    step "the Debian 13 package, with lintian" deb trixie 13
-    step "the Debian 13 package's autopkgtest" autopkgtest trixie 13
-) &
+    log=$logs/debian$2.log
+    step "the Debian $2 package, with lintian" deb "$1" "$2"
+    step "the Debian $2 package's autopkgtest" autopkgtest "$1" "$2"
+}
+package bookworm 12 &
+package trixie 13 &
 (
     log=$logs/windows.log
     step "the Windows toolkit" windows_toolkit "$scratch/source/vertex2-$version"
