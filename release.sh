@@ -130,7 +130,7 @@ windows() {
     mkdir "$out"
     fresh_system trixie /dev/null --variant=minbase --include=git,ca-certificates,sudo \
         --customize-hook="copy-in $scratch/source/vertex2-$version /root" \
-        --customize-hook="$(toolkit_in)" \
+        "${windows_in[@]}" \
         --customize-hook="$(login root "cd /root/vertex2-$version && ./windows.sh")" \
         --customize-hook="copy-out $built/vertex2.exe $built/vertex2-$version-win64.exe \
             $built/vertex2-$version-win64.msi $built/vertex2-$version-win64.buildinfo $out"

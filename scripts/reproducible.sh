@@ -31,13 +31,13 @@ if [ -r /dev/fuse ] && [ -w /dev/fuse ]; then
 fi
 
 # check RELEASE BUILD: reprotest's verdict on one build, in a fresh system of the release.
+# shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
 check() {
     echo "== reprotest: the $2 build on $1"
     job fresh_system "$1" /dev/null --variant=minbase \
         --include=git,ca-certificates,sudo,reprotest,faketime,locales-all,diffoscope-minimal \
         "${fuse[@]}" --customize-hook="copy-in $scratch/vertex2 /root" \
-        --customize-hook="$(root_owns_clone)" \
-        --customize-hook="$(toolkit_in)" \
+        --customize-hook='chroot "$1" chown -R root: /root/vertex2' "${windows_in[@]}" \
         --customize-hook="$(login root "/root/vertex2/scripts/fresh/reprotest.sh $2")"
 }
 builds=" ${*:-deb windows} "

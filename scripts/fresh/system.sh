@@ -1,36 +1,24 @@
 # shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fresh minimal Debian systems, made as an ordinary user by Debian's own unprivileged tools:
-# mmdebstrap --mode=unshare, and sbuild's unshare mode for the packages. Each system lives in
-# user, mount and PID namespaces of its own, with the /dev, /proc and /sys its tool gives it, and
-# goes with its last process: nothing is ever mounted on this machine, however a run ends. Each
-# reads the release's -updates and -security suites too, so it is up to date when it builds.
-# Sourced, after scripts/common.sh, by release.sh, scripts/fresh-system.sh and
-# scripts/reproducible.sh.
-#
-# What the systems keep between runs is in VERTEX2_CACHE (~/.cache/vertex2): the packages
-# mmdebstrap downloads (apt/RELEASE/), taken before any of the sources' code runs, and the
-# Windows toolkit (vertex2-windows/, see scripts/windows/toolkit.sh), written only by the toolkit's
-# own step. A run works in work/, and one run at a time holds the cache: the next waits for it.
-# A run takes all its processes with it, however it ends, and the next removes what one cut short
-# left in work/.
-# The Debian mirrors are VERTEX2_MIRROR and VERTEX2_SECURITY_MIRROR (deb.debian.org's).
-
+# Fresh minimal Debian systems, made as an ordinary user by mmdebstrap --mode=unshare (and
+# sbuild's unshare mode): each in namespaces of its own, gone with its last process, nothing ever
+# mounted on this machine; each up to date from the release's -updates and -security suites
+# (VERTEX2_MIRROR, VERTEX2_SECURITY_MIRROR). Kept in VERTEX2_CACHE (~/.cache/vertex2) between runs,
+# one run at a time: the packages mmdebstrap downloads (apt/RELEASE/), taken before any of the
+# sources' code runs, and the Windows toolkit (vertex2-windows/), written only by its own step.
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 scratch=$cache/work
+# The hooks of a system that builds for Windows: the release's deb-src lines, for windows.sh to
+# read what goes into its toolkit, and a copy of the toolkit kept, where windows.sh looks for it
+# (what the system does cannot change the one kept).
+# shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
+windows_in=(--setup-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" \
+    >"$1/etc/apt/sources.list.d/sources.list"'
+    --customize-hook="copy-in $cache/vertex2-windows /var/cache")
 
-# root_owns_clone: the hook that gives root its clone, ~/vertex2: copy-in keeps the owner's number
-# from this machine, a stranger inside, whose repository git refuses to read.
-root_owns_clone() {
-    # shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
-    echo 'chown -R 0:0 "$1/root/vertex2"'
-}
-
-# begin_run ARGUMENT...: the calling script, started again with these arguments under
-# scripts/fresh/keeper.py, which takes every process of the run with it however the run ends,
-# even if this script is killed; there, the cache held by this run until it ends (the lock is file
-# descriptor 9; the next run waits for it, saying so) and its work folder emptied of what a run
-# cut short left.
+# begin_run ARGUMENT...: the calling script again, under scripts/fresh/keeper.py, which takes
+# every process of the run with it however the run ends; there, the cache held until it ends (the
+# next run waits, saying so), and work/ emptied of what a run cut short left.
 begin_run() {
     local user
     if [ -z "${VERTEX2_KEPT:-}" ]; then
@@ -43,7 +31,7 @@ begin_run() {
             "sudo usermod --add-subuids 100000-165535 --add-subgids 100000-165535 $user" >&2
         return 1
     fi
-    mkdir -p "$cache" || return 1
+    mkdir -p "$cache/vertex2-windows" || return 1
     exec 9>>"$cache/lock"
     if ! flock -n 9; then
         echo "$(basename "$0"): another run is using $cache; waiting for it"
@@ -58,11 +46,9 @@ job() {
     (set -e && "$@")
 }
 
-# fresh_system RELEASE TARGET OPTION...: a fresh system of the release (bookworm, trixie) made by
-# mmdebstrap, with the options it is given (its variant, packages and hooks), into TARGET: a
-# tarball, or /dev/null for a system that does its work in hooks and is then removed. The
-# packages mmdebstrap downloads are kept for the next, taken before the first of the hooks given
-# runs: nothing a system does afterwards, as root inside, reaches the cache.
+# fresh_system RELEASE TARGET OPTION...: a system made by mmdebstrap with those options into
+# TARGET, a tarball or /dev/null. Its downloaded packages are taken out before the first hook
+# given runs: nothing a system does afterwards, as root inside, reaches the cache.
 fresh_system() {
     local release=$1 target=$2 packages="$cache/apt/$1" out
     shift 2
@@ -90,21 +76,20 @@ sources=(
 # login USER COMMAND: a hook that runs the command in a login shell of root or of the user,
 # inside the system, and says when it starts and how long it took.
 login() {
+    local said
+    said=$(printf %q "== $1: $2")
     # shellcheck disable=SC2016 # $1 and $SECONDS are for the hook's shells
-    printf 'chroot "$1" runuser -l %q -c %q' "$1" \
-        "echo \"== $1: $2\" && ($2) && echo \"== $1: $2 took \$SECONDS s\""
+    printf 'chroot "$1" runuser -l %q -c %q' "$1" "echo $said && ($2) && echo $said took \$SECONDS s"
 }
 
-# windows_toolkit SOURCES: the Windows toolkit kept, made current in a fresh Debian 13 system of
-# its own by the windows.sh in SOURCES, a folder of the sources: taken from the cache if that
-# holds what this release's packages build, and built there otherwise. A Windows build that
-# fails afterwards loses nothing.
+# windows_toolkit SOURCES: the Windows toolkit kept, made current by the windows.sh of the
+# sources in a Debian 13 system of its own, so that a Windows build that fails loses nothing.
 windows_toolkit() {
     local inside toolkit="$cache/vertex2-windows" out="$scratch/toolkit" kept=() link entry
     inside=/root/$(basename "$1")
     mkdir -p "$out" || return 1
     fresh_system trixie /dev/null --variant=minbase --include=ca-certificates,sudo \
-        --customize-hook="copy-in $1 /root" --customize-hook="$(toolkit_in)" \
+        --customize-hook="copy-in $1 /root" "${windows_in[@]}" \
         --customize-hook="$(login root "cd $inside && ./windows.sh toolkit")" \
         --customize-hook="copy-out $inside/build-windows/toolkit /var/cache/vertex2-windows $out" \
         || return 1
@@ -117,12 +102,6 @@ windows_toolkit() {
     for entry in "$toolkit"/*; do
         [[ " ${kept[*]} " == *" $(basename "$entry") "* ]] || rm -rf "$entry"
     done
-}
-
-# toolkit_in: a hook that gives a system a copy of the Windows toolkit kept, where windows.sh
-# looks for it: what the system does cannot change the one kept.
-toolkit_in() {
-    mkdir -p "$cache/vertex2-windows" && echo "copy-in $cache/vertex2-windows /var/cache"
 }
 
 # take FILE DESTINATION: a file a build left, copied out only if it is a regular file.

@@ -20,13 +20,8 @@ open() {
     local name=$1
     shift
     wine explorer "/desktop=$name,520x520" "$@" >/dev/null 2>&1 &
-    desktop=""
-    for _ in $(seq 60); do
-        desktop=$(xdotool search --name "$name - Wine desktop" 2>/dev/null | head -n 1 || true)
-        [ -z "$desktop" ] || break
-        sleep 0.5
-    done
-    [ -n "$desktop" ] || { echo "pictures.sh: no Wine desktop" >&2; exit 1; }
+    desktop=$(timeout 30 xdotool search --sync --name "$name - Wine desktop" | head -n 1) \
+        || { echo "pictures.sh: no Wine desktop" >&2; exit 1; }
 }
 
 # keys KEYS...: pressed on the program's window, then a moment for it to show what follows.

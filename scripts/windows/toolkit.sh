@@ -59,31 +59,9 @@ qt_switches=(
     -no-feature-whatsthis -no-feature-completer
 )
 
-# private_apt WORK: an apt configuration of its own, in WORK/apt, that adds the deb-src lines of
-# the archives this system installs from; the system's own sources stay as they are.
-private_apt() {
-    local apt="$1/apt"
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" || return 1
-    # shellcheck disable=SC2016 # $(SITE) and the rest are apt's fields, not the shell's
-    apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' \
-        | sort -u \
-        | sed 's#^#deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] #' \
-            >"$apt/sources.list"
-    private "$1" apt-get update -qq
-}
-
-# private WORK COMMAND ARGUMENT...: apt-get or apt-cache with the configuration in WORK/apt.
-private() {
-    local apt="$1/apt" command=$2
-    shift 2
-    "$command" -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null \
-        -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" \
-        -o APT::Sandbox::User="$(id -un)" "$@"
-}
-
-# source_version WORK NAME: the newest version of the source package in this release.
+# source_version NAME: the newest version of the source package in this release.
 source_version() {
-    private "$1" apt-cache showsrc "$2" | sed -n 's/^Version: //p' | sort -V | tail -n 1
+    apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
 # source_package WORK NAME VERSION [upstream]: unpacks the source package, with Debian's patches,
@@ -92,13 +70,12 @@ source_version() {
 # no such way out: its Debian part carries security fixes. Prints what was unpacked.
 source_package() {
     local work=$1 name=$2 version=$3 log="$1/$2.fetch.log"
-    if (cd "$work" && private "$work" apt-get source --download-only "$name=$version") \
-        >"$log" 2>&1; then
+    if (cd "$work" && apt-get source --download-only "$name=$version") >"$log" 2>&1; then
         quietly "$work/$name.unpack.log" \
             dpkg-source --no-check -x "$work/${name}_"*.dsc "$work/$name" \
             && echo "Built-From: Debian's source package"
-    elif [ "${4:-}" = upstream ] && (cd "$work" \
-        && private "$work" apt-get source --download-only --tar-only "$name=$version") \
+    elif [ "${4:-}" = upstream ] \
+        && (cd "$work" && apt-get source --download-only --tar-only "$name=$version") \
         >>"$log" 2>&1; then
         echo "windows.sh: the mirror lacks Debian's part of $name $version;" \
             "building its original source" >&2
@@ -111,12 +88,12 @@ source_package() {
     fi
 }
 
-# inputs WORK NAME VERSION TEXT...: what goes into a library, as its folder records it: the files
-# of its source package with their sizes and hashes, then TEXT, one a line.
+# inputs NAME VERSION TEXT...: what goes into a library, as its folder records it: the files of
+# its source package with their sizes and hashes, then TEXT, one a line.
 inputs() {
-    echo "Source: $2 $3"
-    private "$1" apt-get source --print-uris --only-source "$2=$3" | sed -n "s/^'[^']*' / /p"
-    printf '%s\n' "${@:4}"
+    echo "Source: $1 $2"
+    apt-get source --print-uris --only-source "$1=$2" | sed -n "s/^'[^']*' / /p"
+    printf '%s\n' "${@:3}"
 }
 
 # folder NAME VERSION INPUTS: the library's folder in the cache, named by the digest of its inputs.
@@ -178,7 +155,6 @@ autotools_build() {
 build_toolkit() {
     local work=$1 folder=$2 qt_version gmp_version mpfr_version tools
     local qt_inputs gmp_inputs mpfr_inputs qt_prefix gmp_prefix mpfr_prefix gmp_from mpfr_from
-    private_apt "$work" || return 1
     # The host's tools (moc, rcc, uic) must be exactly the version built.
     qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
     if dpkg --compare-versions "$qt_version" lt 6.8~; then
@@ -186,8 +162,8 @@ build_toolkit() {
             "scripts/fresh-system.sh trixie ./windows.sh builds there" >&2
         return 1
     fi
-    gmp_version=$(source_version "$work" gmp)
-    mpfr_version=$(source_version "$work" mpfr4)
+    gmp_version=$(source_version gmp)
+    mpfr_version=$(source_version mpfr4)
     gmp_from=$(source_package "$work" gmp "$gmp_version" upstream) \
         && mpfr_from=$(source_package "$work" mpfr4 "$mpfr_version" upstream) || return 1
     # What builds every library: the cross compilers, binutils and headers, the host's Qt tools,
@@ -197,13 +173,13 @@ build_toolkit() {
         qt6-base-dev-tools cmake ninja-build \
         && echo "$(sha256sum <"$toolchain" | cut -d' ' -f1) dist/windows/toolchain.cmake" \
         && echo "$(sha256sum <"${BASH_SOURCE[0]}" | cut -d' ' -f1) scripts/windows/toolkit.sh")
-    qt_inputs=$(inputs "$work" qt6-base "$qt_version" "Built-From: Debian's source package" \
+    qt_inputs=$(inputs qt6-base "$qt_version" "Built-From: Debian's source package" \
         "$tools" "$(cd "${qt_patches[0]%/*}" && sha256sum "${qt_patches[@]##*/}")" \
         "${qt_switches[@]}") || return 1
-    gmp_inputs=$(inputs "$work" gmp "$gmp_version" "$gmp_from" "$tools" --enable-cxx) \
+    gmp_inputs=$(inputs gmp "$gmp_version" "$gmp_from" "$tools" --enable-cxx) \
         || return 1
     gmp_prefix=$(folder gmp "$gmp_version" "$gmp_inputs")
-    mpfr_inputs=$(inputs "$work" mpfr4 "$mpfr_version" "$mpfr_from" "$tools" \
+    mpfr_inputs=$(inputs mpfr4 "$mpfr_version" "$mpfr_from" "$tools" \
         --with-gmp="$gmp_prefix") || return 1
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")

@@ -1,6 +1,11 @@
 # shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What the installer tests share, sourced by them under a Wine of their own (in_wine.sh).
+# What the Windows tests share, sourced by them under a Wine of their own (in_wine.sh).
+
+# window_shown: the program's window comes up within 30 s.
+window_shown() {
+    timeout 30 xdotool search --sync --name 'Paravel v2.1 by Zorvan' >/dev/null
+}
 
 # run SECONDS COMMAND...: a Windows command, and every process it started, to their end; its
 # exit code is the command's.

@@ -78,13 +78,7 @@ installed "$version"
 
 # Started from where it was installed, with nothing beside it, it shows its window.
 wine "C:\\Program Files\\Vertex2\\bin\\vertex2.exe" >/dev/null 2>&1 &
-shown=""
-for _ in $(seq 60); do
-    shown=$(xdotool search --name 'Paravel v2.1 by Zorvan' 2>/dev/null || true)
-    [ -z "$shown" ] || break
-    sleep 0.5
-done
-check "the installed program shows its window" test -n "$shown" || failed=1
+check "the installed program shows its window" window_shown || failed=1
 wineserver -k || true
 wineserver -w
 

@@ -12,6 +12,8 @@
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=apps.sh
+source "$here/apps.sh"
 # shellcheck source=../checks.sh
 source "$here/../checks.sh"
 failed=0
@@ -22,13 +24,7 @@ cd "$folder"
 mark="$folder/planted-library-ran"
 
 wine ./vertex2.exe >/dev/null 2>&1 &
-shown=""
-for _ in $(seq 60); do
-    shown=$(xdotool search --name 'Paravel v2.1 by Zorvan' 2>/dev/null || true)
-    [ -z "$shown" ] || break
-    sleep 0.5
-done
-check "the program shows its window" test -n "$shown" || failed=1
+check "the program shows its window" window_shown || failed=1
 check "with Wine's own DLLs first, the DLL planted beside it never runs" \
     test ! -e "$mark" || failed=1
 wineserver -k || true

@@ -15,6 +15,8 @@
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
+# shellcheck source=apps.sh
+source "$here/apps.sh"
 # shellcheck source=../checks.sh
 source "$here/../checks.sh"
 failed=0
@@ -28,14 +30,10 @@ cp "$1" "$folder/vertex2.exe"
 # output in NAME.out, and the trace of its process (Wine's services trace theirs too) in
 # NAME.trace.
 start() {
-    local log="$VERTEX2_WINE_WORK/$1.log" shown="" process
+    local log="$VERTEX2_WINE_WORK/$1.log" shown=yes process
     (cd "$folder" && WINEDEBUG=-all,+pid,+file WINEQT_FORCE_STDERR_LOGGING=1 \
         exec wine ./vertex2.exe >"$log" 2>&1) &
-    for _ in $(seq 60); do
-        shown=$(xdotool search --name 'Paravel v2.1 by Zorvan' 2>/dev/null || true)
-        [ -z "$shown" ] || break
-        sleep 0.5
-    done
+    window_shown || shown=no
     wineserver -k || true
     wineserver -w
     wait
@@ -44,7 +42,7 @@ start() {
     # Window handles differ from run to run.
     grep -avE '^[0-9a-f]+:[0-9a-f]+:(trace|warn|err|fixme):' "$log" \
         | sed -E 's/0x[0-9a-fA-F]+/0x_/g' >"$VERTEX2_WINE_WORK/$1.out" || true
-    check "$1: the program shows its window" test -n "$shown" || failed=1
+    check "$1: the program shows its window" test "$shown" = yes || failed=1
 }
 
 # names NAME: every file or folder the trace names, lower case, one a line, without its drive:
