@@ -1,26 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes the release of the committed sources, as an ordinary user on Debian 12 or 13, each file
-# built on a fresh system of its own (scripts/fresh/system.sh):
-#
-#   release/VERSION/vertex2-VERSION.tar.xz          the sources; every other file is built from it
-#   release/VERSION/debian12/vertex2_VERSION_amd64.deb        the package for Debian 12, built by
-#   release/VERSION/debian12/vertex2_VERSION_amd64.buildinfo  sbuild, with what it was built from
-#   release/VERSION/debian13/...                    the same for Debian 13
-#   release/VERSION/vertex2-VERSION-win64-portable.exe   the Windows program, without install,
-#   release/VERSION/vertex2-VERSION-win64.exe            its NSIS installer and
-#   release/VERSION/vertex2-VERSION-win64.msi            its MSI, built and tested by windows.sh
-#   release/VERSION/vertex2-VERSION-win64.buildinfo      on Debian 13, and what they were built from
-#   release/VERSION/SHA256SUMS                      the SHA-256 of each file but Debian's .buildinfo
-#
-#   ./release.sh    the release of the commit checked out; checked out at a release's tag, the
-#                   same files as were released, to compare with its SHA256SUMS
-#
-# Each package passes lintian and its autopkgtest on a fresh system of its release. Every file is
-# dated by the newest entry of debian/changelog (SOURCE_DATE_EPOCH), so that the same sources make
-# the same bytes: scripts/reproducible.sh checks it with reprotest. Debian's .buildinfo files also
-# record when they were made, so SHA256SUMS leaves them out. A step that fails, Ctrl-C or SIGTERM
-# stops the release and leaves no release folder behind.
+# Makes the release of the commit checked out, as an ordinary user on Debian 12 or 13, in
+# release/VERSION/ (README, Releasing): the sources' tarball; the Debian 12 and Debian 13
+# packages, built by sbuild on fresh systems (scripts/fresh/system.sh) with lintian's verdict and
+# their autopkgtest; the Windows program, its NSIS installer and MSI, built and tested by
+# windows.sh on a fresh Debian 13 system; what each was built from (.buildinfo); and SHA256SUMS,
+# of all but Debian's .buildinfo, which dates its build. Every file is dated by debian/changelog
+# (SOURCE_DATE_EPOCH). A failed step, Ctrl-C or SIGTERM leaves no release folder behind.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=scripts/common.sh
@@ -49,8 +35,7 @@ export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(release_epoch "$changelog")
 tarball="vertex2-$version.tar.xz"
 
-# make_tarball FOLDER: the committed tree, with sorted names, the release's date and no owner of
-# this machine's.
+# make_tarball FOLDER: the committed tree, with sorted names, the release's date and no owner.
 make_tarball() {
     git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$1"
     tar -C "$1" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
@@ -67,8 +52,7 @@ logs=$(mktemp -d "${TMPDIR:-/tmp}/vertex2-release.XXXXXX")
 log=$logs/sources.log
 mkdir -p "$part/debian12" "$part/debian13" "$scratch/source"
 
-# step WHAT COMMAND...: runs the command with its output in the log; says how long it took, or,
-# if it failed, shows the end of the log and stops.
+# step WHAT COMMAND...: the command, its output in the log; if it fails, the log's end, and stop.
 step() {
     local what=$1 start=$SECONDS status
     shift
@@ -83,8 +67,8 @@ step() {
     echo "release.sh: $what took $((SECONDS - start)) s"
 }
 
-# source_package: the tarball, unpacked, and the source package made of it, which sbuild builds.
-# dpkg-source runs here, outside a system, so only on a format that runs nothing of the tree's.
+# source_package: the tarball, and the source package that sbuild builds, made by dpkg-source
+# here, outside a system: so only of a format that runs nothing of the tree's.
 source_package() {
     make_tarball "$part"
     tar -xf "$part/$tarball" -C "$scratch/source"
@@ -93,8 +77,7 @@ source_package() {
     (cd "$scratch/source" && dpkg-source --build "vertex2-$version")
 }
 
-# deb RELEASE NUMBER: the package for that release, built by sbuild in a fresh system from the
-# source package, with lintian's verdict, and its .buildinfo.
+# deb RELEASE NUMBER: the package and its .buildinfo, built by sbuild, with lintian's verdict.
 deb() {
     local built="$scratch/deb-$1" chroot="$scratch/$1.tar"
     mkdir "$built"
@@ -114,8 +97,7 @@ deb() {
     take "$built/vertex2_${version}_amd64.buildinfo" "$part/debian$2"
 }
 
-# autopkgtest RELEASE NUMBER: the package's own tests (debian/tests), by autopkgtest, on a fresh
-# system of the release where it installs the package (its null backend, inside the system).
+# autopkgtest RELEASE NUMBER: debian/tests, on a fresh system that installs the package.
 autopkgtest() {
     local deb="vertex2_${version}_amd64.deb"
     fresh_system "$1" /dev/null --variant=minbase --include=autopkgtest \
@@ -123,14 +105,12 @@ autopkgtest() {
         --customize-hook="$(login root "autopkgtest /root/$deb /root/vertex2-$version -- null")"
 }
 
-# windows: the Windows program and installers, built and tested by windows.sh on a fresh Debian
-# 13 system, with the toolkit kept.
+# windows: the Windows files, built and tested by windows.sh with the toolkit kept, and their
+# .buildinfo.
 windows() {
     local built=/root/vertex2-$version/build-windows out=$scratch/windows file
     mkdir "$out"
-    fresh_system trixie /dev/null --variant=minbase --include=git,ca-certificates,sudo \
-        --customize-hook="copy-in $scratch/source/vertex2-$version /root" \
-        "${windows_in[@]}" \
+    windows_system "$scratch/source/vertex2-$version" \
         --customize-hook="$(login root "cd /root/vertex2-$version && ./windows.sh")" \
         --customize-hook="copy-out $built/vertex2.exe $built/vertex2-$version-win64.exe \
             $built/vertex2-$version-win64.msi $built/vertex2-$version-win64.buildinfo $out"
@@ -153,10 +133,9 @@ checksums() {
 
 started=$SECONDS
 step "the sources, $tarball, and the source package" source_package
-# The Debian 12 package, the Debian 13 package and the Windows files, side by side, each with a
-# log of its own: a package's build and checks run on one processor, and Wine's tests mostly wait.
-# The Windows files take longest; the packages yield the processors to them.
-# package RELEASE NUMBER: the release's package and its autopkgtest, in the background.
+# The two packages and the Windows files side by side, each with a log of its own: a package's
+# build runs on one processor, and Wine's tests mostly wait. The Windows files take longest; the
+# packages yield the processors to them.
 package() {
     renice -n 10 -p "$BASHPID" >/dev/null
     log=$logs/debian$2.log
@@ -167,7 +146,6 @@ package bookworm 12 &
 package trixie 13 &
 (
     log=$logs/windows.log
-    step "the Windows toolkit" windows_toolkit "$scratch/source/vertex2-$version"
     step "the Windows program and installers, tested" windows
 ) &
 for _ in 1 2 3; do

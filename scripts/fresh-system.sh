@@ -24,7 +24,8 @@ install_packages release
 begin_run "$release" "$@"
 git clone --quiet "$root" "$scratch/vertex2"
 
-user=root home=/root hooks=()
+user=root home=/root hooks=() system=(fresh_system "$release" /dev/null --variant=minbase
+    "--include=git,ca-certificates,sudo")
 if [ $# -eq 0 ]; then
     user=pupil home=/home/pupil
     # shellcheck disable=SC2016 # $1 is the system's folder, $? the user's shell's
@@ -32,17 +33,17 @@ if [ $# -eq 0 ]; then
         --customize-hook='echo "pupil ALL=(ALL) NOPASSWD:ALL" >"$1/etc/sudoers.d/pupil"')
     set -- './run.sh 2>&1 | grep -F "xvfb-run -a ./run.sh"' ./test.sh \
         'xvfb-run -a timeout 8 ./run.sh; [ $? -eq 124 ]' ./check.sh
-elif [[ " $* " == *windows.sh* ]]; then
-    # The Windows toolkit in a system of its own, kept whatever the commands then do.
-    job windows_toolkit "$scratch/vertex2"
-    hooks=("${windows_in[@]}")
 fi
-# copy-in keeps the owner's number from this machine, a stranger inside, whose clone git refuses.
-hooks+=(--customize-hook="copy-in $scratch/vertex2 $home"
-    --customize-hook="chroot \"\$1\" chown -R $user: $home/vertex2")
+if [ "$release" = trixie ] && [[ " $* " == *windows.sh* ]]; then
+    system=(windows_system "$scratch/vertex2")
+else
+    # copy-in keeps the owner's number from this machine, a stranger inside, whose clone git
+    # refuses.
+    hooks+=(--customize-hook="copy-in $scratch/vertex2 $home"
+        --customize-hook="chroot \"\$1\" chown -R $user: $home/vertex2")
+fi
 for command in "$@"; do
     hooks+=(--customize-hook="$(login "$user" "cd ~/vertex2 && $command")")
 done
-job fresh_system "$release" /dev/null --variant=minbase --include=git,ca-certificates,sudo \
-    "${hooks[@]}"
+job "${system[@]}" "${hooks[@]}"
 echo "== [$release] proven as $user: $*"

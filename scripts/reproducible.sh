@@ -34,10 +34,11 @@ fi
 # shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
 check() {
     echo "== reprotest: the $2 build on $1"
-    job fresh_system "$1" /dev/null --variant=minbase \
-        --include=git,ca-certificates,sudo,reprotest,faketime,locales-all,diffoscope-minimal \
-        "${fuse[@]}" --customize-hook="copy-in $scratch/vertex2 /root" \
-        --customize-hook='chroot "$1" chown -R root: /root/vertex2' "${windows_in[@]}" \
+    local system=(windows_system "$scratch/vertex2")
+    [ "$2" = windows ] || system=(fresh_system "$1" /dev/null --variant=minbase
+        "--include=git,ca-certificates,sudo" --customize-hook="copy-in $scratch/vertex2 /root"
+        --customize-hook='chroot "$1" chown -R root: /root/vertex2')
+    job "${system[@]}" --include=reprotest,faketime,locales-all,diffoscope-minimal "${fuse[@]}" \
         --customize-hook="$(login root "/root/vertex2/scripts/fresh/reprotest.sh $2")"
 }
 builds=" ${*:-deb windows} "
@@ -46,7 +47,6 @@ if [[ $builds == *" deb "* ]]; then
     check trixie deb
 fi
 if [[ $builds == *" windows "* ]]; then
-    job windows_toolkit "$scratch/vertex2"
     check trixie windows
 fi
 echo "== reprotest: every build reproduces"

@@ -3,9 +3,10 @@
 # Proves what runs of the fresh systems promise, with two runs. The first works on its system
 # until it is stopped; the second, started meanwhile, must say it waits for the first. The first
 # run's script is then killed with SIGKILL: within 10 s no process of its session may be left,
-# nor any of its system's root. The second then goes on: as root inside, it empties every package
-# apt has there and every file of the Windows toolkit, and plants a package of its own; the
-# cache's packages and toolkit must stay byte for byte as they were.
+# nor any of its system's root. The second then goes on, a system for Windows whose toolkit is
+# current: as root inside, it empties every package apt has there and every file of the toolkit,
+# and plants a package of its own; the cache's packages and toolkit must stay byte for byte as
+# they were.
 # As the user the systems run as (CI):   tests/fresh_runs.sh
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -38,7 +39,7 @@ poison+=' -exec truncate --size=0 {} + && touch /var/cache/apt/archives/planted_
 setsid "$fresh" trixie 'sleep 600' >"$first" 2>&1 &
 run=$!
 until_said "$first" "== root: cd ~/vertex2 && sleep 600"
-"$fresh" trixie "$poison" >"$second" 2>&1 &
+"$fresh" trixie "./windows.sh toolkit && $poison" >"$second" 2>&1 &
 later=$!
 until_said "$second" "another run is using"
 kill -KILL "$run"

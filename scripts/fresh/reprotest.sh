@@ -39,7 +39,6 @@ deb)
         --build-command='cd vertex2 && dpkg-buildpackage --no-sign -b' . '*.deb' -- null
     ;;
 windows)
-    ./windows.sh toolkit
     built=build-windows/vertex2
     SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -STimestamp) "${reprotest[@]}" \
         --build-command='cmake --preset windows >/dev/null

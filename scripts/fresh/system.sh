@@ -5,17 +5,9 @@
 # mounted on this machine; each up to date from the release's -updates and -security suites
 # (VERTEX2_MIRROR, VERTEX2_SECURITY_MIRROR). Kept in VERTEX2_CACHE (~/.cache/vertex2) between runs,
 # one run at a time: the packages mmdebstrap downloads (apt/RELEASE/), taken before any of the
-# sources' code runs, and the Windows toolkit (vertex2-windows/), written only by its own step.
+# sources' code runs, and the Windows toolkit (vertex2-windows/), before anything else of theirs.
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 scratch=$cache/work
-# The hooks of a system that builds for Windows: the release's deb-src lines, for windows.sh to
-# read what goes into its toolkit, and a copy of the toolkit kept, where windows.sh looks for it
-# (what the system does cannot change the one kept).
-# shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
-windows_in=(--setup-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" \
-    >"$1/etc/apt/sources.list.d/sources.list"'
-    --customize-hook="copy-in $cache/vertex2-windows /var/cache")
-
 # begin_run ARGUMENT...: the calling script again, under scripts/fresh/keeper.py, which takes
 # every process of the run with it however the run ends; there, the cache held until it ends (the
 # next run waits, saying so), and work/ emptied of what a run cut short left.
@@ -82,26 +74,37 @@ login() {
     printf 'chroot "$1" runuser -l %q -c %q' "$1" "echo $said && ($2) && echo $said took \$SECONDS s"
 }
 
-# windows_toolkit SOURCES: the Windows toolkit kept, made current by the windows.sh of the
-# sources in a Debian 13 system of its own, so that a Windows build that fails loses nothing.
-windows_toolkit() {
-    local inside toolkit="$cache/vertex2-windows" out="$scratch/toolkit" kept=() link entry
-    inside=/root/$(basename "$1")
-    mkdir -p "$out" || return 1
-    fresh_system trixie /dev/null --variant=minbase --include=ca-certificates,sudo \
-        --customize-hook="copy-in $1 /root" "${windows_in[@]}" \
+# windows_system SOURCES OPTION...: a fresh Debian 13 system for the Windows build of SOURCES, a
+# folder of the sources copied into root's home, with the release's deb-src lines and a copy of
+# the Windows toolkit kept. There the sources' windows.sh first makes the toolkit current, before
+# anything else of theirs runs, and the toolkit is taken out then, to be kept even if what the
+# options given do afterwards fails; what the system does later cannot change the one kept.
+windows_system() {
+    local inside=/root/${1##*/} out toolkit="$cache/vertex2-windows" kept=() link entry status=0
+    out=$(mktemp -d "$scratch/toolkit.XXXXXX") || return 1
+    # shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
+    fresh_system trixie /dev/null --variant=minbase --include=git,ca-certificates,sudo \
+        --setup-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" \
+            >"$1/etc/apt/sources.list.d/sources.list"' \
+        --customize-hook="copy-in $1 /root" --customize-hook="chroot \"\$1\" chown -R root: $inside" \
+        --customize-hook="copy-in $toolkit /var/cache" \
         --customize-hook="$(login root "cd $inside && ./windows.sh toolkit")" \
         --customize-hook="copy-out $inside/build-windows/toolkit /var/cache/vertex2-windows $out" \
-        || return 1
+        "${@:2}" || status=$?
     # The libraries the links name, each moved in at once: never a toolkit half-written.
     for link in "$out"/toolkit/*; do
+        [ -L "$link" ] || continue
         entry=$(basename "$(readlink "$link")")
         [ -d "$toolkit/$entry" ] || mv "$out/vertex2-windows/$entry" "$toolkit/" || return 1
         kept+=("$entry")
     done
+    # What the toolkit no longer links goes, once it links anything.
     for entry in "$toolkit"/*; do
-        [[ " ${kept[*]} " == *" $(basename "$entry") "* ]] || rm -rf "$entry"
+        if ((${#kept[@]})) && [[ " ${kept[*]} " != *" ${entry##*/} "* ]]; then
+            rm -rf "$entry"
+        fi
     done
+    return $status
 }
 
 # take FILE DESTINATION: a file a build left, copied out only if it is a regular file.
