@@ -15,8 +15,6 @@
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
-# shellcheck source=apps.sh
-source "$here/apps.sh"
 # shellcheck source=../checks.sh
 source "$here/../checks.sh"
 failed=0
@@ -33,7 +31,7 @@ start() {
     local log="$VERTEX2_WINE_WORK/$1.log" shown=yes process
     (cd "$folder" && WINEDEBUG=-all,+pid,+file WINEQT_FORCE_STDERR_LOGGING=1 \
         exec wine ./vertex2.exe >"$log" 2>&1) &
-    window_shown || shown=no
+    timeout 30 xdotool search --sync --name 'Paravel v2.1 by Zorvan' >/dev/null || shown=no
     wineserver -k || true
     wineserver -w
     wait

@@ -1,31 +1,34 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck disable=SC2317 # its helpers run through check, which shellcheck cannot follow
-# The installers as a school's IT deploys them, under a Wine of its own, with the commands of
-# docs/deploying.md:
-#   check_deployment.sh folder NSIS LATER_NSIS LATER_VERSION
+# The installers under a Wine of their own (in_wine.sh), as a school installs them, silent, and
+# deploys them, with the commands of docs/deploying.md:
+#   check_installers.sh nsis|msi INSTALLER VERSION [LATER_INSTALLER LATER_VERSION]
+#       /S or msiexec /qn, exit code 0: the program where Windows keeps programs, its Start-menu
+#       shortcut and one entry in "Apps" with its version, maker and icon; the installed program
+#       shows its window. The later version installed over it leaves one entry, of the later
+#       version, and the later program. Uninstalled, nothing is left.
+#   check_installers.sh folder NSIS LATER_NSIS LATER_VERSION
 #       /S /D=C:\Schule\Vertex2 into a folder that holds a file of the user's, then the later
 #       version with /S alone: one program, in that folder, and one entry in "Apps", of the
 #       later version; uninstalled, the user's file stays.
-#   check_deployment.sh properties MSI PROGRAM
+#   check_installers.sh properties MSI PROGRAM
 #       msiexec /i with INSTALLDIR=C:\Schule\Vertex2, DESKTOPSHORTCUT=1 and a log: the program
 #       there, beside the user's file, a shortcut on the desktop, and the log naming the
 #       properties and Vertex2's own searches; msiexec /x with the product code alone removes
 #       both, and keeps the user's file; DESKTOPSHORTCUT=0 makes no shortcut; msiexec /a
 #       unpacks PROGRAM to a share.
-#   check_deployment.sh exclusive NSIS MSI
+#   check_installers.sh exclusive NSIS MSI
 #       either installer, where the other has installed Vertex2, refuses (1603 from the MSI, whose
 #       log names the other's uninstaller, 1638 from the NSIS installer) and leaves one entry in
 #       "Apps"; started by hand, it says so: the MSI in Russian, the NSIS installer in Russian
 #       under a Russian locale and in English under another.
-#   check_deployment.sh languages NSIS
+#   check_installers.sh languages NSIS
 #       the NSIS installer and its uninstaller, started by hand, speak Russian under a Russian
 #       locale and English under another.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
-# shellcheck source=apps.sh
-source "$here/apps.sh"
 # shellcheck source=../checks.sh
 source "$here/../checks.sh"
 failed=0
@@ -36,6 +39,33 @@ folder="$drive/Schule/Vertex2"
 mkdir -p "$folder"
 echo "a pupil's notes" >"$folder/notes.txt"
 desktops=("$drive/users/Public/Desktop/Vertex2.lnk" "$drive/users/$(id -un)/Desktop/Vertex2.lnk")
+
+# run SECONDS COMMAND...: a Windows command, and every process it started, to their end; its
+# exit code is the command's.
+run() {
+    local seconds=$1 status=0
+    shift
+    timeout "$seconds" wine "$@" >/dev/null 2>&1 || status=$?
+    timeout "$seconds" wineserver -w
+    return "$status"
+}
+
+# entries: the entries of "Apps" that name Vertex2: each line of each, after its key.
+entries() {
+    local key values
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null \
+        | tr -d '\r' | grep -i '^HKEY' \
+        | while IFS= read -r key; do
+            values=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+            grep -qE '^ *DisplayName[[:space:]]+REG_SZ[[:space:]]+Vertex2$' <<<"$values" || continue
+            while IFS= read -r line; do printf '%s %s\n' "$key" "$line"; done <<<"$values"
+        done
+}
+
+# versions: the version of each entry of "Apps" that names Vertex2, one a line.
+versions() {
+    entries | sed -nE 's/^[^ ]+ +DisplayVersion[[:space:]]+REG_SZ[[:space:]]+//p'
+}
 
 # exits STATUS COMMAND...: the Windows command ends with that exit code, of which Wine hands on
 # the lowest eight bits.
@@ -87,7 +117,72 @@ user_file_kept() {
     check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt" || failed=1
 }
 
+installed_program="$drive/Program Files/Vertex2/bin/vertex2.exe"
+programs="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"
+user_programs="$drive/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+# start_menu KIND: the shortcut in the Start menu: the NSIS installer's in a folder of its own;
+# the MSI's for all users, or where Wine's installer service puts it whatever ALLUSERS says, in
+# the installing user's.
+start_menu() {
+    if [ "$1" = nsis ]; then test -f "$programs/Vertex2/Vertex2.lnk"
+    else test -f "$programs/Vertex2.lnk" || test -f "$user_programs/Vertex2.lnk"; fi
+}
+start_menu_empty() {
+    ! start_menu nsis && ! start_menu msi && test ! -e "$programs/Vertex2"
+}
+# install KIND INSTALLER and remove KIND INSTALLER: silently, by the NSIS installer or the MSI.
+install() {
+    if [ "$1" = nsis ]; then run 120 "$2" /S; else run 120 msiexec /i "$(winepath -w "$2")" /qn; fi
+}
+remove() {
+    if [ "$1" = nsis ]; then run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S
+    else run 120 msiexec /x "$(winepath -w "$2")" /qn; fi
+}
+# installed KIND VERSION: the program, of that version, its shortcut and one entry in "Apps", of
+# that version, with its icon: the NSIS installer names the program's; Windows Installer caches
+# the MSI's under the product's code (Wine does not write that name down).
+installed() {
+    local apps key
+    check "the program in Program Files, version $2" /usr/bin/python3 \
+        "$here/check_program_file.py" "$installed_program" "$2" "$here/../../assets/vertex2.ico" \
+        >/dev/null || failed=1
+    check "the Start-menu shortcut" start_menu "$1" || failed=1
+    apps=$(entries)
+    key=$(cut -d' ' -f1 <<<"$apps" | sort -u)
+    check "one entry in Apps" test "$(wc -l <<<"$key")" -eq 1 || failed=1
+    for value in "DisplayVersion REG_SZ $2" "Publisher REG_SZ Vertex2 Team"; do
+        check "in Apps: $value" grep -qE "^[^ ]+ +${value// /[[:space:]]+}" <<<"$apps" || failed=1
+    done
+    if [ "$1" = nsis ]; then
+        check "in Apps: the program's icon" grep -qE \
+            '^[^ ]+ +DisplayIcon[[:space:]]+REG_SZ[[:space:]]+.*vertex2.exe' <<<"$apps" || failed=1
+    else
+        check "the icon of Apps" test -f "$drive/windows/Installer/${key##*\\}/vertex2.ico" \
+            || failed=1
+    fi
+}
+
 case $scenario in
+nsis | msi)
+    installer=$1 version=$2 later=${3:-} later_version=${4:-}
+    check "$scenario $version installed silently" install "$scenario" "$installer" || failed=1
+    installed "$scenario" "$version"
+    # Started from where it was installed, with nothing beside it.
+    wine 'C:\Program Files\Vertex2\bin\vertex2.exe' >/dev/null 2>&1 &
+    check "the installed program shows its window" \
+        timeout 30 xdotool search --sync --name 'Paravel v2.1 by Zorvan' >/dev/null || failed=1
+    wineserver -k || true
+    wineserver -w
+    if [ -n "$later" ]; then
+        check "$scenario $later_version installed over $version silently" \
+            install "$scenario" "$later" || failed=1
+        installed "$scenario" "$later_version"
+    fi
+    check "uninstalled silently" remove "$scenario" "${later:-$installer}" || failed=1
+    check "nothing left in Program Files" test ! -e "$drive/Program Files/Vertex2" || failed=1
+    check "nothing left in the Start menu" start_menu_empty || failed=1
+    check "nothing left in Apps" test -z "$(entries)" || failed=1
+    ;;
 folder)
     nsis=$1 later=$2 later_version=$3
     check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2' || failed=1
