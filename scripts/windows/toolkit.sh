@@ -1,12 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The libraries Vertex2 links for Windows, built once from this Debian release's own source
-# packages with MinGW-w64, as static libraries: Qt (Core, Gui, Widgets and Test, with the
-# windows and offscreen platforms and nothing else the program does not use), GMP and MPFR.
-# Each goes into a folder of the cache named by its source version and a digest of all that goes
-# into it: the source package's files with their hashes, as the release's index gives them, the
-# compilers and tools, the toolchain file, this script, its patches to Qt and the switches, and
-# whether Debian's changes were applied; a change of any builds it anew. The folder records
-# these inputs, and a manifest of every file in it, checked before each use.
+# The libraries Vertex2 links for Windows, static, built once with MinGW-w64 from this Debian
+# release's own source packages: Qt (Core, Gui, Widgets and Test, the windows and offscreen
+# platforms), GMP and MPFR. Each goes into a folder of the cache named by its version and a
+# digest of all that goes into it (the source package's files and hashes, the compilers and
+# tools, the toolchain file, this script, the patches and switches, whether Debian's changes were
+# applied), which records these inputs and a manifest of its files, checked before each use.
 # Sourced by windows.sh after scripts/common.sh.
 # shellcheck shell=bash
 
