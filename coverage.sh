@@ -29,25 +29,13 @@ for program in "${programs[@]:1}"; do
 done
 # Every program has its own main() (and each fuzz target its own LLVMFuzzerTestOneInput), which
 # llvm-cov reports as "mismatched data"; none of them is in the libraries.
-llvm-cov report -instr-profile="$coverage/coverage.profdata" "${objects[@]}" "$@" \
-    "$root/solver" "$root/wizard" "$root/platform" 2> >(grep -v 'functions have mismatched data' >&2) \
-    | tee "$coverage/report.txt"
+report() {
+    llvm-cov report -instr-profile="$coverage/coverage.profdata" "${objects[@]}" "$@" \
+        2> >(grep -v 'functions have mismatched data' >&2)
+}
+report "$@" "$root/solver" "$root/wizard" "$root/platform" | tee "$coverage/report.txt"
+# Each folder's sums, as llvm-cov totals its files.
 echo
-# Each folder's sums of the table's lines and branches.
-awk '$1 ~ /^(solver|wizard|platform)\// {
-        split($1, path, "/"); folder = path[1]
-        lines[folder] += $8; linesMissed[folder] += $9
-        branches[folder] += $11; branchesMissed[folder] += $12
-    }
-    END {
-        printf "%-10s %20s %22s\n", "Folder", "Lines covered", "Branches covered"
-        split("solver wizard platform", folders, " ")
-        for (i = 1; i <= 3; i++) {
-            folder = folders[i]
-            printf "%-10s %9d/%-5d %5.1f%% %9d/%-5d %5.1f%%\n", folder,
-                lines[folder] - linesMissed[folder], lines[folder],
-                100 * (lines[folder] - linesMissed[folder]) / lines[folder],
-                branches[folder] - branchesMissed[folder], branches[folder],
-                100 * (branches[folder] - branchesMissed[folder]) / branches[folder]
-        }
-    }' "$coverage/report.txt"
+for folder in solver wizard platform; do
+    printf '%-9s %s\n' "$folder" "$(report "$root/$folder" | tail -n 1 | sed 's/^TOTAL *//')"
+done

@@ -22,28 +22,17 @@ git() {
     command git -c safe.directory="$root" -C "$root" "$@"
 }
 
-[ "$(id -u)" -ne 0 ] || fail "runs as an ordinary user, who may run unprivileged containers" \
-    "(README, Releasing), never as root"
+begin_run "$@"
 [ -z "$(git status --porcelain)" ] \
     || fail "the work tree has changes that are not committed; commit or stash them first"
 changelog="$root/debian/changelog"
-install_packages release
 version=$(dpkg-parsechangelog -l "$changelog" -SVersion)
 grep -qF "set(VERTEX2_VERSION $version)" "$root/CMakeLists.txt" \
     || fail "debian/changelog says $version, CMakeLists.txt another version"
 export SOURCE_DATE_EPOCH
-SOURCE_DATE_EPOCH=$(release_epoch "$changelog")
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$changelog" -STimestamp)
 tarball="vertex2-$version.tar.xz"
 
-# make_tarball FOLDER: the committed tree, with sorted names, the release's date and no owner.
-make_tarball() {
-    git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$1"
-    tar -C "$1" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
-        --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" | xz -T1 -6 >"$1/$tarball"
-    rm -rf "${1:?}/vertex2-$version"
-}
-
-begin_run "$@"
 # A cold run builds Qt for Windows (2.6 GB) beside the systems.
 free=$(df --output=avail -B1G "$cache" | tail -n 1)
 [ "$free" -ge 12 ] || fail "needs 12 GB free in $cache, finds $free GB"
@@ -67,10 +56,15 @@ step() {
     echo "release.sh: $what took $((SECONDS - start)) s"
 }
 
-# source_package: the tarball, and the source package that sbuild builds, made by dpkg-source
-# here, outside a system: so only of a format that runs nothing of the tree's.
+# source_package: the tarball of the committed tree, with sorted names, the release's date and
+# no owner; and the source package that sbuild builds, made by dpkg-source here, outside a
+# system: so only of a format that runs nothing of the tree's.
 source_package() {
-    make_tarball "$part"
+    git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$scratch/source"
+    tar -C "$scratch/source" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
+        --numeric-owner --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" \
+        | xz -T1 -6 >"$part/$tarball"
+    rm -rf "$scratch/source/vertex2-$version"
     tar -xf "$part/$tarball" -C "$scratch/source"
     grep -qxE '3\.0 \((native|quilt)\)' "$scratch/source/vertex2-$version/debian/source/format" \
         || { echo "debian/source/format: only 3.0 (native) or (quilt) is built"; return 1; }

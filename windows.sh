@@ -26,7 +26,7 @@ print(preset["environment"]["VERTEX2_WINDOWS_TOOLKIT"])' <"$root/CMakePresets.js
 # shellcheck disable=SC2016 # the preset's own macro, written as the preset writes it
 build_toolkit "$work" "${toolkit/'${sourceDir}'/$root}"
 [ "${1:-}" != toolkit ] || exit 0
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(release_epoch "$root/debian/changelog")}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$root/debian/changelog" -STimestamp)}
 cd "$root"
 cmake --workflow --preset windows
 

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the scripts share, sourced: the project's folder (root), installing what is missing, the
-# one way to root, the release's date, and running a step quietly. Each script sets its own
-# shell options; each function here returns a status, and prints what it hands back.
+# one way to root, and running a step quietly. Each script sets its own shell options; each
+# function here returns a status, and prints what it hands back.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -20,34 +20,20 @@ quietly() {
     return $status
 }
 
-# listed LIST...: the Debian packages of scripts/packages/LIST.txt, one a line. A line that is
-# not a package's name is refused: the names reach apt-get as root, where one beginning with a
-# dash would be an option of apt's.
-listed() {
-    local list line
-    for list in "$@"; do
-        while IFS= read -r line || [ -n "$line" ]; do
-            [[ ! $line =~ ^[[:space:]]*(#|$) ]] || continue
-            if [[ ! $line =~ ^[a-z0-9][a-z0-9+.-]+$ ]]; then
-                echo "scripts/packages/$list.txt: not a package's name: $line" >&2
-                return 1
-            fi
-            echo "$line"
-        done <"$root/scripts/packages/$list.txt" || return 1
-    done
-}
-
-# install_packages LIST...: the Debian packages of those lists that are missing.
+# install_packages LIST...: the Debian packages of scripts/packages/LIST.txt, one a line, that
+# are missing. A line that is not a package's name is refused: the list reaches apt-get as root.
 install_packages() {
-    local missing=() packages package
-    packages=$(listed "$@") || return 1
-    for package in $packages; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
-            || missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    echo "Installing: ${missing[*]}"
-    apt_get install "${missing[@]}"
+    local names
+    names=$(cd "$root/scripts/packages" && sed 's/#.*//; /^[[:space:]]*$/d' "${@/%/.txt}") \
+        || return 1
+    if grep -vxE '[a-z0-9][a-z0-9+.-]+' <<<"$names"; then
+        echo "scripts/packages: the lines above are not packages' names" >&2
+        return 1
+    fi
+    names=$(paste -sd, <<<"$names")
+    dpkg-checkbuilddeps -d "$names" "$root/debian/control" 2>/dev/null && return 0
+    echo "Installing what scripts/packages/ lists for: $*"
+    apt_get satisfy "$names"
 }
 
 # build_dependencies program|tests: what building the program, or the program and its tests,
@@ -71,11 +57,4 @@ apt_get() {
     [ $status -ne 0 ] || grep -E '^(Need to get|After this operation)' "$log" || true
     rm -f "$log"
     return $status
-}
-
-# release_epoch [CHANGELOG]: the moment of the newest entry of debian/changelog, in seconds,
-# which dates every file a release is made of (SOURCE_DATE_EPOCH), as dpkg-buildpackage dates
-# the package's.
-release_epoch() {
-    dpkg-parsechangelog -l "${1:-$root/debian/changelog}" -STimestamp
 }

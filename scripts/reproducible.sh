@@ -15,9 +15,6 @@ source "$root/scripts/common.sh"
 # shellcheck source=fresh/system.sh
 source "$root/scripts/fresh/system.sh"
 
-[ "$(id -u)" -ne 0 ] || { echo "reproducible.sh: runs as an ordinary user, who may run" \
-    "unprivileged containers (README, Releasing), never as root" >&2; exit 1; }
-install_packages release
 begin_run "$@"
 git clone --quiet "$root" "$scratch/vertex2"
 

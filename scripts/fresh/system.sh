@@ -8,12 +8,16 @@
 # sources' code runs, and the Windows toolkit (vertex2-windows/), before anything else of theirs.
 cache=${VERTEX2_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vertex2}
 scratch=$cache/work
-# begin_run ARGUMENT...: the calling script again, under scripts/fresh/keeper.py, which takes
-# every process of the run with it however the run ends; there, the cache held until it ends (the
-# next run waits, saying so), and work/ emptied of what a run cut short left.
+# begin_run ARGUMENT...: never as root; what the systems need installed, then the calling script
+# again, under scripts/fresh/keeper.py, which takes every process of the run with it however the
+# run ends; there, the cache held until it ends (the next run waits, saying so), and work/
+# emptied of what a run cut short left.
 begin_run() {
     local user
+    [ "$(id -u)" -ne 0 ] || { echo "$(basename "$0"): runs as an ordinary user, who may run" \
+        "unprivileged containers (README), never as root" >&2; exit 1; }
     if [ -z "${VERTEX2_KEPT:-}" ]; then
+        install_packages release || exit 1
         VERTEX2_KEPT=1 python3 "$(dirname "${BASH_SOURCE[0]}")/keeper.py" "$0" "$@"
         exit
     fi

@@ -4,8 +4,10 @@
 # no Mono or Gecko to ask for and no menu entries made on this desktop, a virtual screen
 # (DISPLAY), and the folder itself for the command's own files (VERTEX2_WINE_WORK). Afterwards
 # every Wine process of the prefix is stopped and the folder removed, so a test that fails or
-# hangs leaves nothing. The Windows tests run themselves under it.
-#   in_wine.sh COMMAND...
+# hangs leaves nothing. The Windows tests run themselves under it; given a Windows program, as
+# ctest's emulator, it runs that under Wine, with the Qt variables of its environment, for at
+# most VERTEX2_WINE_SECONDS (100).
+#   in_wine.sh COMMAND...   in_wine.sh PROGRAM.exe ARGUMENT...
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vertex2-wine.XXXXXX")
 export VERTEX2_WINE_WORK=$work WINEPREFIX=$work/prefix WINEDEBUG=-all
@@ -21,4 +23,16 @@ DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 timeout 60 wineboot --init >/dev/null 2>&1 \
     || { echo "in_wine.sh: the prefix did not start" >&2; exit 1; }
-"$@"
+if [[ $1 != *.exe ]]; then
+    "$@"
+    exit
+fi
+# Wine hands the program a variable WINEQT_X as QT_X; QT_X itself does not arrive. QtTest writes
+# to the debugger when there is no console; WINEQT_FORCE_STDERR_LOGGING brings its output back.
+for name in $(compgen -e); do
+    [[ $name != QT_* ]] || export "WINE$name=${!name}"
+done
+status=0
+WINEQT_FORCE_STDERR_LOGGING=1 timeout -k 5 "${VERTEX2_WINE_SECONDS:-100}" wine "$@" || status=$?
+[ $status -ne 124 ] || echo "in_wine.sh: $1 did not finish in ${VERTEX2_WINE_SECONDS:-100} s" >&2
+exit $status
