@@ -21,26 +21,20 @@ source "$root/scripts/fresh/system.sh"
 begin_run "$release" "$@"
 git clone --quiet "$root" "$scratch/vertex2"
 
-user=root home=/root hooks=() system=(fresh_system "$release" /dev/null --variant=minbase
-    "--include=git,ca-certificates,sudo")
+user=root hooks=() system=(sources_system "$release")
 if [ $# -eq 0 ]; then
-    user=pupil home=/home/pupil
+    user=pupil
     # shellcheck disable=SC2016 # $1 is the system's folder, $? the user's shell's
-    hooks=(--customize-hook='chroot "$1" useradd --create-home --shell /bin/bash pupil'
+    hooks=(--customize-hook='chroot "$1" sh -c "useradd --create-home --shell /bin/bash pupil \
+        && cp -r /root/vertex2 /home/pupil && chown -R pupil: /home/pupil/vertex2"'
         --customize-hook='echo "pupil ALL=(ALL) NOPASSWD:ALL" >"$1/etc/sudoers.d/pupil"')
     set -- './run.sh 2>&1 | grep -F "xvfb-run -a ./run.sh"' ./test.sh \
         'xvfb-run -a timeout 8 ./run.sh; [ $? -eq 124 ]' ./check.sh
-fi
-if [ "$release" = trixie ] && [[ " $* " == *windows.sh* ]]; then
-    system=(windows_system "$scratch/vertex2")
-else
-    # copy-in keeps the owner's number from this machine, a stranger inside, whose clone git
-    # refuses.
-    hooks+=(--customize-hook="copy-in $scratch/vertex2 $home"
-        --customize-hook="chroot \"\$1\" chown -R $user: $home/vertex2")
+elif [ "$release" = trixie ] && [[ " $* " == *windows.sh* ]]; then
+    system=(windows_system)
 fi
 for command in "$@"; do
     hooks+=(--customize-hook="$(login "$user" "cd ~/vertex2 && $command")")
 done
-job "${system[@]}" "${hooks[@]}"
+job "${system[@]}" "$scratch/vertex2" "${hooks[@]}"
 echo "== [$release] proven as $user: $*"

@@ -28,14 +28,12 @@ if [ -r /dev/fuse ] && [ -w /dev/fuse ]; then
 fi
 
 # check RELEASE BUILD: reprotest's verdict on one build, in a fresh system of the release.
-# shellcheck disable=SC2016 # $1 in a hook is its system's folder, for mmdebstrap's shell
 check() {
     echo "== reprotest: the $2 build on $1"
-    local system=(windows_system "$scratch/vertex2")
-    [ "$2" = windows ] || system=(fresh_system "$1" /dev/null --variant=minbase
-        "--include=git,ca-certificates,sudo" --customize-hook="copy-in $scratch/vertex2 /root"
-        --customize-hook='chroot "$1" chown -R root: /root/vertex2')
-    job "${system[@]}" --include=reprotest,faketime,locales-all,diffoscope-minimal "${fuse[@]}" \
+    local system=(sources_system "$1")
+    [ "$2" != windows ] || system=(windows_system)
+    job "${system[@]}" "$scratch/vertex2" "${fuse[@]}" \
+        --include=reprotest,faketime,locales-all,diffoscope-minimal \
         --customize-hook="$(login root "/root/vertex2/scripts/fresh/reprotest.sh $2")"
 }
 builds=" ${*:-deb windows} "

@@ -78,19 +78,26 @@ login() {
     printf 'chroot "$1" runuser -l %q -c %q' "$1" "echo $said && ($2) && echo $said took \$SECONDS s"
 }
 
-# windows_system SOURCES OPTION...: a fresh Debian 13 system for the Windows build of SOURCES, a
-# folder of the sources copied into root's home, with the release's deb-src lines and a copy of
-# the Windows toolkit kept. There the sources' windows.sh first makes the toolkit current, before
-# anything else of theirs runs, and the toolkit is taken out then, to be kept even if what the
-# options given do afterwards fails; what the system does later cannot change the one kept.
+# sources_system RELEASE SOURCES OPTION...: a fresh system of the release with git,
+# ca-certificates and sudo, and SOURCES, a folder of the sources, copied into root's home, then
+# made root's (copy-in keeps this machine's owner, a stranger inside, whose clone git refuses).
+sources_system() {
+    fresh_system "$1" /dev/null --variant=minbase --include=git,ca-certificates,sudo \
+        --customize-hook="copy-in $2 /root" \
+        --customize-hook="chroot \"\$1\" chown -R root: /root/${2##*/}" "${@:3}"
+}
+
+# windows_system SOURCES OPTION...: the sources' system for their Windows build, on Debian 13,
+# with the release's deb-src lines and a copy of the Windows toolkit kept. There the sources'
+# windows.sh first makes the toolkit current, before anything else of theirs runs, and the
+# toolkit is taken out then, to be kept even if what the options given do afterwards fails; what
+# the system does later cannot change the one kept.
 windows_system() {
     local inside=/root/${1##*/} out toolkit="$cache/vertex2-windows" kept=() link entry status=0
     out=$(mktemp -d "$scratch/toolkit.XXXXXX") || return 1
     # shellcheck disable=SC2016 # $1 is the system's folder, for mmdebstrap's shell
-    fresh_system trixie /dev/null --variant=minbase --include=git,ca-certificates,sudo \
-        --setup-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" \
-            >"$1/etc/apt/sources.list.d/sources.list"' \
-        --customize-hook="copy-in $1 /root" --customize-hook="chroot \"\$1\" chown -R root: $inside" \
+    sources_system trixie "$1" --setup-hook='sed -n "s/^deb /deb-src /p" \
+        "$1/etc/apt/sources.list" >"$1/etc/apt/sources.list.d/sources.list"' \
         --customize-hook="copy-in $toolkit /var/cache" \
         --customize-hook="$(login root "cd $inside && ./windows.sh toolkit")" \
         --customize-hook="copy-out $inside/build-windows/toolkit /var/cache/vertex2-windows $out" \
