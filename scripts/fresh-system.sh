@@ -37,4 +37,4 @@ for command in "$@"; do
     hooks+=(--customize-hook="$(login "$user" "cd ~/vertex2 && $command")")
 done
 job "${system[@]}" "$scratch/vertex2" "${hooks[@]}"
-echo "== [$release] proven as $user: $*"
+echo "== [$release] proven as $user"
