@@ -94,9 +94,10 @@ inline bool rootRight(const Equation &equation, int root, const solver::Root &fo
 {
     why = "root " + std::to_string(root) + " shown \"" + found.shown + "\", nearest double "
         + std::to_string(found.value);
+    // Past the largest double, the next step would be 2^1024: halfway there, values overflow.
+    const mpq_class overflow = (mpq_class(DBL_MAX) + mpq_class(mpz_class(1) << 1024)) / 2;
     if (std::isinf(found.value)) {
         // Beyond the largest double by half a step, and within the bound of every root.
-        const mpq_class overflow = (mpq_class(DBL_MAX) + mpq_class(mpz_class(1) << 1024)) / 2;
         const mpq_class bound = 1 + (abs(equation.B) + abs(equation.C)) / abs(equation.A);
         return found.shown.empty()
             && (found.value > 0 ? equation.holds(root, overflow, bound)
@@ -117,7 +118,9 @@ inline bool rootRight(const Equation &equation, int root, const solver::Root &fo
             && solver::FormatNumber(back) != found.shown)
             return false;
     }
-    const auto halfway = [&found](double towards) -> mpq_class {
+    const auto halfway = [&found, &overflow](double towards) -> mpq_class {
+        if (std::fabs(found.value) == DBL_MAX && (found.value > 0) == (towards > 0))
+            return found.value > 0 ? overflow : mpq_class(-overflow);
         return (mpq_class(found.value) + mpq_class(std::nextafter(found.value, towards))) / 2;
     };
     return equation.holds(root, halfway(-DBL_MAX), halfway(DBL_MAX));
