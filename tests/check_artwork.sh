@@ -4,18 +4,15 @@
 # is found byte for byte among the committed ones, and every committed one is drawn.
 #   check_artwork.sh ASSETS_FOLDER DRAW_ASSETS
 set -euo pipefail
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 assets=$1
 drawn=$(mktemp -d)
 trap 'rm -rf "$drawn"' EXIT
 QT_QPA_PLATFORM=offscreen "$2" "$drawn" 2> >(grep -v XDG_RUNTIME_DIR >&2)
-failed=0
 files=$( { (cd "$assets" && ls background.bmp installer.bmp vertex2.ico icons/*)
            (cd "$drawn" && find . -type f -printf '%P\n'); } | sort -u)
 for file in $files; do
-    if cmp -s "$assets/$file" "$drawn/$file"; then
-        echo "same: $file"
-    else
-        echo "FAILED: $file is not as draw_assets draws it"; failed=1
-    fi
+    check "$file as draw_assets draws it" cmp -s "$assets/$file" "$drawn/$file"
 done
-exit $failed
+exit "$failed"

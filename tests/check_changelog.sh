@@ -6,9 +6,8 @@
 set -euo pipefail
 # shellcheck source=checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
-failed=0
 changelog=$1
-check "version $2" test "$(dpkg-parsechangelog -l "$changelog" -SVersion)" = "$2" || failed=1
+check "version $2" test "$(dpkg-parsechangelog -l "$changelog" -SVersion)" = "$2"
 released=$(date -u -d "@$(dpkg-parsechangelog -l "$changelog" -STimestamp)" +%F)
-check "released on $3" test "$released" = "$3" || failed=1
-exit $failed
+check "released on $3" test "$released" = "$3"
+exit "$failed"

@@ -11,7 +11,6 @@ here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../scripts/common.sh"
 # shellcheck source=checks.sh
 source "$here/checks.sh"
-failed=0
 
 source=$1
 version=$2
@@ -30,21 +29,19 @@ git -C "$source" ls-files -z --cached --others --exclude-standard \
 deb="$work/vertex2_${version}_$(dpkg --print-architecture).deb"
 
 echo "lintian $(lintian --version | awk '{print $2}'), information tags included:"
-lintian --info --display-info --fail-on error,warning "$deb" || failed=1
+lintian --info --display-info --fail-on error,warning "$deb"
 
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
-check "the program" test -x "$usr/bin/vertex2" || failed=1
+check "the program" test -x "$usr/bin/vertex2"
 check "no library search path in the program" \
-    test -z "$(readelf -d "$usr/bin/vertex2" | grep -E '\((RPATH|RUNPATH)\)')" || failed=1
-check "version $version" test "$(dpkg-deb -f "$deb" Version)" = "$version" || failed=1
-check "Qt in the dependencies" \
-    grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)" || failed=1
-check "the menu entry" test -f "$usr/share/applications/$app_id.desktop" || failed=1
-check "the software-centre record" test -f "$usr/share/metainfo/$app_id.metainfo.xml" || failed=1
+    test -z "$(readelf -d "$usr/bin/vertex2" | grep -E '\((RPATH|RUNPATH)\)')"
+check "version $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
+check "Qt in the dependencies" grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)"
+check "the menu entry" test -f "$usr/share/applications/$app_id.desktop"
+check "the software-centre record" test -f "$usr/share/metainfo/$app_id.metainfo.xml"
 for size in 32x32 48x48 64x64 128x128 256x256 scalable; do
-    check "the $size icon" \
-        test -f "$(echo "$usr/share/icons/hicolor/$size/apps/$app_id".*)" || failed=1
+    check "the $size icon" test -f "$(echo "$usr/share/icons/hicolor/$size/apps/$app_id".*)"
 done
 
 # The manual page in English and in Russian, as man finds it, with nothing groff warns of.
@@ -52,19 +49,18 @@ for locale in en_US ru_RU; do
     page=$(LC_ALL=$locale.UTF-8 MANPATH="$usr/share/man" man -w vertex2)
     language=${locale%_*}
     check "man vertex2 in $locale" test "$page" \
-        = "$usr/share/man/$([ "$language" = en ] || echo "$language/")man1/vertex2.1.gz" || failed=1
+        = "$usr/share/man/$([ "$language" = en ] || echo "$language/")man1/vertex2.1.gz"
     warnings=$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
-    check "no warning from groff in $locale" test -z "$warnings" || failed=1
+    check "no warning from groff in $locale" test -z "$warnings"
 done
 
 # What a software centre would show: the catalogue composed from the installed tree, with the
 # icons it caches for listings and for the details page.
 quietly "$work/compose.log" \
-    appstreamcli compose --origin=vertex2 --result-root="$work/catalogue" "$work/root" || failed=1
-check "composed with no error or warning" \
-    test -z "$(grep -E '^ *(E|W):' "$work/compose.log")" || failed=1
+    appstreamcli compose --origin=vertex2 --result-root="$work/catalogue" "$work/root"
+check "composed with no error or warning" test -z "$(grep -E '^ *(E|W):' "$work/compose.log")"
 for size in 64x64 128x128; do
     check "the catalogue's $size icon" \
-        test -n "$(find "$work/catalogue" -path "*/$size/$app_id.png")" || failed=1
+        test -n "$(find "$work/catalogue" -path "*/$size/$app_id.png")"
 done
-exit $failed
+exit "$failed"

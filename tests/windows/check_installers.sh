@@ -31,7 +31,6 @@ here=$(dirname "${BASH_SOURCE[0]}")
 [ -n "${VERTEX2_WINE_WORK:-}" ] || exec "$here/in_wine.sh" bash "$0" "$@"
 # shellcheck source=../checks.sh
 source "$here/../checks.sh"
-failed=0
 scenario=$1
 shift
 drive="$WINEPREFIX/drive_c"
@@ -114,7 +113,7 @@ desktop_shortcut() {
     test -f "${desktops[0]}" || test -f "${desktops[1]}"
 }
 user_file_kept() {
-    check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt" || failed=1
+    check "the user's file kept" grep -qx "a pupil's notes" "$folder/notes.txt"
 }
 
 installed_program="$drive/Program Files/Vertex2/bin/vertex2.exe"
@@ -145,121 +144,117 @@ installed() {
     local apps key
     check "the program in Program Files, version $2" /usr/bin/python3 \
         "$here/check_program_file.py" "$installed_program" "$2" "$here/../../assets/vertex2.ico" \
-        >/dev/null || failed=1
-    check "the Start-menu shortcut" start_menu "$1" || failed=1
+        >/dev/null
+    check "the Start-menu shortcut" start_menu "$1"
     apps=$(entries)
     key=$(cut -d' ' -f1 <<<"$apps" | sort -u)
-    check "one entry in Apps" test "$(wc -l <<<"$key")" -eq 1 || failed=1
+    check "one entry in Apps" test "$(wc -l <<<"$key")" -eq 1
     for value in "DisplayVersion REG_SZ $2" "Publisher REG_SZ Vertex2 Team"; do
-        check "in Apps: $value" grep -qE "^[^ ]+ +${value// /[[:space:]]+}" <<<"$apps" || failed=1
+        check "in Apps: $value" grep -qE "^[^ ]+ +${value// /[[:space:]]+}" <<<"$apps"
     done
     if [ "$1" = nsis ]; then
         check "in Apps: the program's icon" grep -qE \
-            '^[^ ]+ +DisplayIcon[[:space:]]+REG_SZ[[:space:]]+.*vertex2.exe' <<<"$apps" || failed=1
+            '^[^ ]+ +DisplayIcon[[:space:]]+REG_SZ[[:space:]]+.*vertex2.exe' <<<"$apps"
     else
-        check "the icon of Apps" test -f "$drive/windows/Installer/${key##*\\}/vertex2.ico" \
-            || failed=1
+        check "the icon of Apps" test -f "$drive/windows/Installer/${key##*\\}/vertex2.ico"
     fi
 }
 
 case $scenario in
 nsis | msi)
     installer=$1 version=$2 later=${3:-} later_version=${4:-}
-    check "$scenario $version installed silently" install "$scenario" "$installer" || failed=1
+    check "$scenario $version installed silently" install "$scenario" "$installer"
     installed "$scenario" "$version"
     # Started from where it was installed, with nothing beside it.
     wine 'C:\Program Files\Vertex2\bin\vertex2.exe' >/dev/null 2>&1 &
     check "the installed program shows its window" \
-        timeout 30 xdotool search --sync --name 'Paravel v2.1 by Zorvan' >/dev/null || failed=1
+        timeout 30 xdotool search --sync --name 'Paravel v2.1 by Zorvan' >/dev/null
     wineserver -k || true
     wineserver -w
     if [ -n "$later" ]; then
         check "$scenario $later_version installed over $version silently" \
-            install "$scenario" "$later" || failed=1
+            install "$scenario" "$later"
         installed "$scenario" "$later_version"
     fi
-    check "uninstalled silently" remove "$scenario" "${later:-$installer}" || failed=1
-    check "nothing left in Program Files" test ! -e "$drive/Program Files/Vertex2" || failed=1
-    check "nothing left in the Start menu" start_menu_empty || failed=1
-    check "nothing left in Apps" test -z "$(entries)" || failed=1
+    check "uninstalled silently" remove "$scenario" "${later:-$installer}"
+    check "nothing left in Program Files" test ! -e "$drive/Program Files/Vertex2"
+    check "nothing left in the Start menu" start_menu_empty
+    check "nothing left in Apps" test -z "$(entries)"
     ;;
 folder)
     nsis=$1 later=$2 later_version=$3
-    check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2' || failed=1
-    check "the program in C:\\Schule\\Vertex2" test -f "$folder/bin/vertex2.exe" || failed=1
-    check "the later version with /S alone" run 120 "$later" /S || failed=1
+    check "/S /D=C:\\Schule\\Vertex2" run 120 "$nsis" /S '/D=C:\Schule\Vertex2'
+    check "the program in C:\\Schule\\Vertex2" test -f "$folder/bin/vertex2.exe"
+    check "the later version with /S alone" run 120 "$later" /S
     check "the later program in C:\\Schule\\Vertex2" /usr/bin/python3 \
         "$here/check_program_file.py" "$folder/bin/vertex2.exe" "$later_version" \
-        "$here/../../assets/vertex2.ico" || failed=1
-    check "nothing in Program Files" test ! -e "$drive/Program Files/Vertex2" || failed=1
-    check "one entry in Apps, of $later_version" test "$(versions)" = "$later_version" || failed=1
+        "$here/../../assets/vertex2.ico"
+    check "nothing in Program Files" test ! -e "$drive/Program Files/Vertex2"
+    check "one entry in Apps, of $later_version" test "$(versions)" = "$later_version"
     user_file_kept
-    check "uninstalled silently" run 120 'C:\Schule\Vertex2\Uninstall.exe' /S || failed=1
-    check "the program removed" test ! -e "$folder/bin/vertex2.exe" || failed=1
+    check "uninstalled silently" run 120 'C:\Schule\Vertex2\Uninstall.exe' /S
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
     user_file_kept
-    check "nothing left in Apps" test -z "$(entries)" || failed=1
+    check "nothing left in Apps" test -z "$(entries)"
     ;;
 properties)
     package=$1 program=$2
     code=$(product_code "$package")
     check "msiexec /i with INSTALLDIR, DESKTOPSHORTCUT=1 and a log" msi /i "$package" \
-        'INSTALLDIR=C:\Schule\Vertex2' DESKTOPSHORTCUT=1 /l*v 'C:\vertex2-install.log' || failed=1
-    check "the program in C:\\Schule\\Vertex2" \
-        cmp -s "$folder/bin/vertex2.exe" "$program" || failed=1
-    check "a shortcut on the desktop" desktop_shortcut || failed=1
+        'INSTALLDIR=C:\Schule\Vertex2' DESKTOPSHORTCUT=1 /l*v 'C:\vertex2-install.log'
+    check "the program in C:\\Schule\\Vertex2" cmp -s "$folder/bin/vertex2.exe" "$program"
+    check "a shortcut on the desktop" desktop_shortcut
     for text in "INSTALLDIR = C:\\Schule\\Vertex2\\" 'DESKTOPSHORTCUT = 1' 'Signature: KeptFolder' \
         'Signature: KeptDesktopShortcut' 'Signature: NsisUninstaller'; do
-        check "the log names $text" logged vertex2-install.log "$text" || failed=1
+        check "the log names $text" logged vertex2-install.log "$text"
     done
     user_file_kept
-    check "msiexec /x $code" run 120 msiexec /x "$code" /qn || failed=1
-    check "the program removed" test ! -e "$folder/bin/vertex2.exe" || failed=1
-    check "the shortcut removed" eval '! desktop_shortcut' || failed=1
+    check "msiexec /x $code" run 120 msiexec /x "$code" /qn
+    check "the program removed" test ! -e "$folder/bin/vertex2.exe"
+    check "the shortcut removed" eval '! desktop_shortcut'
     user_file_kept
-    check "DESKTOPSHORTCUT=0" msi /i "$package" DESKTOPSHORTCUT=0 || failed=1
-    check "no shortcut on the desktop" eval '! desktop_shortcut' || failed=1
-    check "removed" run 120 msiexec /x "$code" /qn || failed=1
-    check "msiexec /a with TARGETDIR" msi /a "$package" 'TARGETDIR=C:\Share\Vertex2' || failed=1
+    check "DESKTOPSHORTCUT=0" msi /i "$package" DESKTOPSHORTCUT=0
+    check "no shortcut on the desktop" eval '! desktop_shortcut'
+    check "removed" run 120 msiexec /x "$code" /qn
+    check "msiexec /a with TARGETDIR" msi /a "$package" 'TARGETDIR=C:\Share\Vertex2'
     unpacked=$(find "$drive/Share/Vertex2" -name vertex2.exe)
-    check "the program unpacked to the share" cmp -s "$unpacked" "$program" || failed=1
-    check "nothing installed by it" test -z "$(entries)" || failed=1
+    check "the program unpacked to the share" cmp -s "$unpacked" "$program"
+    check "nothing installed by it" test -z "$(entries)"
     ;;
 exclusive)
     nsis=$1 package=$2
-    check "the NSIS installer" run 120 "$nsis" /S || failed=1
-    check "then the MSI refuses (1603)" \
-        exits 1603 msi /i "$package" /l*v 'C:\refused.log' || failed=1
+    check "the NSIS installer" run 120 "$nsis" /S
+    check "then the MSI refuses (1603)" exits 1603 msi /i "$package" /l*v 'C:\refused.log'
     check "having found the other's uninstaller" logged refused.log \
-        'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe' || failed=1
-    check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
+        'NSISUNINSTALLER = "C:\Program Files\Vertex2\Uninstall.exe'
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
     for locale in ru_RU.UTF-8 en_US.UTF-8; do
         check "started by hand under $locale, it says so in Russian" shows "$locale" \
             'Vertex2 уже установлена программой установки (NSIS). Сначала удалите её' \
-            msiexec /i "$(winepath -w "$package")" || failed=1
+            msiexec /i "$(winepath -w "$package")"
     done
-    check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S || failed=1
-    check "the MSI" msi /i "$package" || failed=1
-    check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S || failed=1
+    check "the NSIS install removed" run 120 'C:\Program Files\Vertex2\Uninstall.exe' /S
+    check "the MSI" msi /i "$package"
+    check "then the NSIS installer refuses (1638)" exits 1638 run 120 "$nsis" /S
     check "started by hand under ru_RU.UTF-8, it says so in Russian" shows ru_RU.UTF-8 \
-        'Vertex2 уже установлена из пакета MSI. Сначала удалите её' "$nsis" || failed=1
+        'Vertex2 уже установлена из пакета MSI. Сначала удалите её' "$nsis"
     check "under en_US.UTF-8, in English" shows en_US.UTF-8 \
-        'Vertex2 is installed already by its MSI package. Remove it first' "$nsis" || failed=1
-    check "one entry in Apps" test "$(versions | wc -l)" -eq 1 || failed=1
-    check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn || failed=1
-    check "nothing left in Apps" test -z "$(entries)" || failed=1
+        'Vertex2 is installed already by its MSI package. Remove it first' "$nsis"
+    check "one entry in Apps" test "$(versions | wc -l)" -eq 1
+    check "the MSI install removed" run 120 msiexec /x "$(product_code "$package")" /qn
+    check "nothing left in Apps" test -z "$(entries)"
     ;;
 languages)
     nsis=$1
     uninstaller='C:\Program Files\Vertex2\Uninstall.exe'
     check "under ru_RU.UTF-8, the installer in Russian" \
-        shows ru_RU.UTF-8 'Установка Vertex2' "$nsis" || failed=1
-    check "under en_US.UTF-8, in English" shows en_US.UTF-8 'Vertex2 Setup' "$nsis" || failed=1
-    check "installed" run 120 "$nsis" /S || failed=1
+        shows ru_RU.UTF-8 'Установка Vertex2' "$nsis"
+    check "under en_US.UTF-8, in English" shows en_US.UTF-8 'Vertex2 Setup' "$nsis"
+    check "installed" run 120 "$nsis" /S
     check "under ru_RU.UTF-8, the uninstaller in Russian" \
-        shows ru_RU.UTF-8 'Удаление Vertex2' "$uninstaller" || failed=1
-    check "under en_US.UTF-8, in English" \
-        shows en_US.UTF-8 'Vertex2 Uninstall' "$uninstaller" || failed=1
-    check "uninstalled" run 120 "$uninstaller" /S || failed=1
+        shows ru_RU.UTF-8 'Удаление Vertex2' "$uninstaller"
+    check "under en_US.UTF-8, in English" shows en_US.UTF-8 'Vertex2 Uninstall' "$uninstaller"
+    check "uninstalled" run 120 "$uninstaller" /S
     ;;
 esac
-exit $failed
+exit "$failed"

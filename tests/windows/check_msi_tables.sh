@@ -11,7 +11,6 @@
 set -euo pipefail
 # shellcheck source=../checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
-failed=0
 msi=$(realpath "$1")
 version=$2
 upgrade_code=$3
@@ -36,34 +35,30 @@ has() {
 for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Vertex2 Team" \
     "UpgradeCode {$upgrade_code}" "ALLUSERS 1" "ARPPRODUCTICON vertex2.ico" \
     "ProductLanguage 1049"; do
-    check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property) || failed=1
+    check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property)
 done
 check "the summary names x64 and Russian" grep -qx 'Template: x64;1049' <(msiinfo suminfo "$msi") \
-    || failed=1
 check "the strings in the Cyrillic codepage" grep -qx $'1251\t_ForceCodepage' \
-    <(msiinfo export "$msi" _ForceCodepage | tr -d '\r') || failed=1
-check "under the 64-bit Program Files" \
-    has Directory INSTALLDIR ProgramFiles64Folder Vertex2 || failed=1
-check "a 64-bit component" \
-    has Component Program '\{[-0-9A-F]+\}' BINDIR 256 '' vertex2.exe || failed=1
+    <(msiinfo export "$msi" _ForceCodepage | tr -d '\r')
+check "under the 64-bit Program Files" has Directory INSTALLDIR ProgramFiles64Folder Vertex2
+check "a 64-bit component" has Component Program '\{[-0-9A-F]+\}' BINDIR 256 '' vertex2.exe
 check "it finds the earlier versions" \
-    has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED || failed=1
-check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+' || failed=1
+    has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED
+check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+'
 check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFolder Vertex2 \
     StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' '' \
-    || failed=1
 check "INSTALLDIR and DESKTOPSHORTCUT secure" \
-    has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*' || failed=1
+    has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*'
 check "the desktop shortcut, with DESKTOPSHORTCUT=1" has Component DesktopShortcut \
-    '\{[-0-9A-F]+\}' DesktopFolder 260 'DESKTOPSHORTCUT = "1"' '.+' || failed=1
+    '\{[-0-9A-F]+\}' DesktopFolder 260 'DESKTOPSHORTCUT = "1"' '.+'
 for kept in INSTALLDIR:KeptFolder DESKTOPSHORTCUT:KeptDesktopShortcut; do
-    check "${kept%:*} read back" has AppSearch "${kept%:*}" "${kept#*:}" || failed=1
+    check "${kept%:*} read back" has AppSearch "${kept%:*}" "${kept#*:}"
 done
 check "the refusal where the NSIS installer has installed Vertex2" has LaunchCondition \
     'Installed OR NOT NSISUNINSTALLER' \
-    'Vertex2 уже установлена .*Сначала удалите её:.*\[NSISUNINSTALLER\] /S' || failed=1
-check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico || failed=1
+    'Vertex2 уже установлена .*Сначала удалите её:.*\[NSISUNINSTALLER\] /S'
+check "the icon itself" has Icon vertex2.ico Icon.vertex2.ico
 
 msiextract "$msi" >/dev/null
-check "the program built" cmp -s Vertex2/bin/vertex2.exe "$program" || failed=1
-exit $failed
+check "the program built" cmp -s Vertex2/bin/vertex2.exe "$program"
+exit "$failed"
