@@ -4,7 +4,7 @@
 # platforms), GMP and MPFR. Each goes into a folder of the cache named by its version and a
 # digest of all that goes into it (the source package's files and hashes, the compilers and
 # tools, the toolchain file, this script, the patches and switches, whether Debian's changes were
-# applied), which records these inputs and a manifest of its files, checked before each use.
+# applied), which records these inputs.
 # Sourced by windows.sh after scripts/common.sh.
 # shellcheck shell=bash
 
@@ -99,53 +99,55 @@ folder() {
     echo "$cache/$1-${2#*:}-$(sha256sum <<<"$3" | cut -d' ' -f1)"
 }
 
-# built NAME FOLDER: true if the folder holds the library, every file as its manifest says.
-built() {
-    [ -f "$2/manifest" ] || return 1
-    (cd "$2" && sha256sum --check --quiet --strict manifest) || {
-        echo "windows.sh: $1 in the cache differs from its manifest"
-        return 1
-    }
-    echo "windows.sh: $1 from the cache, $2, as its manifest lists"
-}
-
-# finish FOLDER INPUTS: the library's inputs and manifest written into its folder, which then
-# counts as built.
-finish() {
-    echo "$2" >"$1/inputs"
-    (cd "$1" && find . -type f ! -name 'manifest*' -printf '%P\0' | LC_ALL=C sort -z \
-        | xargs -0 sha256sum) >"$1/manifest.part" && mv "$1/manifest.part" "$1/manifest"
-}
-
 # writable: the cache, made if it is missing, for a library to be built into.
 writable() {
     [ -w "$cache" ] || { as_root mkdir -p "$cache" && as_root chown "$(id -u):$(id -g)" "$cache"; }
 }
 
-# autotools_library WORK NAME SOURCE_PACKAGE FOLDER INPUTS CONFIGURE_OPTION...: GMP or MPFR,
-# from its source unpacked in WORK.
-autotools_library() {
-    local work=$1 name=$2 package=$3 folder=$4 inputs=$5 start=$SECONDS
-    shift 5
-    built "$name" "$folder" && return
+# library WORK NAME FOLDER INPUTS COMMAND...: the library in FOLDER, taken from the cache if its
+# inputs are recorded there, which is done last; else built there by the command, its output in
+# WORK.
+library() {
+    local work=$1 name=$2 folder=$3 inputs=$4 start=$SECONDS
+    shift 4
+    [ ! -f "$folder/inputs" ] || { echo "windows.sh: $name from the cache, $folder"; return; }
     echo "windows.sh: building $name for Windows into $folder"
-    writable && rm -rf "$folder" || return 1
-    (cd "$work/$package" \
-        && quietly "$work/$package.log" autotools_build "$package" "$folder" "$@") || return 1
-    finish "$folder" "$inputs"
-    echo "windows.sh: $name built in $((SECONDS - start)) s"
+    writable && rm -rf "$folder" && quietly "$work/$name.log" "$@" || return 1
+    echo "$inputs" >"$folder/inputs.part" && mv "$folder/inputs.part" "$folder/inputs"
+    echo "windows.sh: $name built in $((SECONDS - start)) s, $(du -sh "$folder" | cut -f1)"
 }
 
-# autotools_build PACKAGE PREFIX CONFIGURE_OPTION...: the library in the current folder,
-# configured for Windows, built and installed into PREFIX.
-autotools_build() {
-    if [ "$1" = gmp ]; then
+# autotools_build SOURCE PREFIX CONFIGURE_OPTION...: GMP or MPFR, from its source unpacked in
+# SOURCE, configured for Windows, built and installed into PREFIX.
+autotools_build() (
+    cd "$1" || return 1
+    if [ "${1##*/}" = gmp ]; then
         # Debian's tarball leaves out the manual.
         sed -i 's/ doc / /; s/^SUBDIRS = \(.*\) doc$/SUBDIRS = \1/' Makefile.in
         sed -i 's# doc/Makefile##' configure
     fi
     ./configure --host=$mingw CC=$mingw-gcc-posix CXX=$mingw-g++-posix --prefix="$2" \
         --enable-static --disable-shared "${@:3}" && make -j"$(nproc)" && make install
+)
+
+# build_qt WORK VERSION PREFIX: Qt, with Vertex2's patches and switches, built and installed into
+# PREFIX, the host's tools and multiarch folder taken from the toolchain file, and its sources
+# named without the folder of the cache wherever a file's name is compiled in. The build folder
+# stays until Qt is installed, so that a build cut short goes on where it stopped.
+build_qt() {
+    local build="$3.build"
+    if [ ! -f "$build/build.ninja" ]; then
+        # shellcheck disable=SC2015 # each step needs the one before; a failed one leaves nothing
+        rm -rf "$build" && mkdir -p "$build" \
+            && source_package "$1" qt6-base "$2" >/dev/null && mv "$1/qt6-base" "$build/source" \
+            && cat "${qt_patches[@]}" | patch --quiet -d "$build/source" -p1 \
+            && (cd "$build" && source/configure -prefix "$3" -xplatform win32-g++ \
+                "${qt_switches[@]}" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+                -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=" \
+                -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=") \
+            || { rm -rf "$build"; return 1; }
+    fi
+    cmake --build "$build" --parallel && cmake --install "$build" && rm -rf "$build"
 }
 
 # build_toolkit WORK FOLDER: Qt, GMP and MPFR, built into the cache in WORK unless it holds them
@@ -182,45 +184,14 @@ build_toolkit() {
     mpfr_prefix=$(folder mpfr4 "$mpfr_version" "$mpfr_inputs")
     qt_prefix=$(folder qt6-base "$qt_version" "$qt_inputs")
 
-    autotools_library "$work" GMP gmp "$gmp_prefix" "$gmp_inputs" --enable-cxx || return 1
-    autotools_library "$work" MPFR mpfr4 "$mpfr_prefix" "$mpfr_inputs" \
-        --with-gmp="$gmp_prefix" || return 1
-    built Qt "$qt_prefix" \
-        || build_qt "$work" "$qt_version" "$qt_prefix" "$qt_inputs" "${qt_switches[@]}" \
+    library "$work" GMP "$gmp_prefix" "$gmp_inputs" \
+        autotools_build "$work/gmp" "$gmp_prefix" --enable-cxx \
+        && library "$work" MPFR "$mpfr_prefix" "$mpfr_inputs" \
+            autotools_build "$work/mpfr4" "$mpfr_prefix" --with-gmp="$gmp_prefix" \
+        && library "$work" Qt "$qt_prefix" "$qt_inputs" build_qt "$work" "$qt_version" "$qt_prefix" \
         || return 1
 
     mkdir -p "$folder" \
         && ln -sfn "$qt_prefix" "$folder/qt" && ln -sfn "$gmp_prefix" "$folder/gmp" \
         && ln -sfn "$mpfr_prefix" "$folder/mpfr"
-}
-
-# build_qt WORK VERSION PREFIX INPUTS SWITCH...: Qt, with Vertex2's patch, built and installed
-# into PREFIX, the host's tools and multiarch folder taken from the toolchain file, and its
-# sources named without the folder of the cache wherever a file's name is compiled in. The build
-# folder stays until Qt is installed, so that a build cut short goes on where it stopped.
-build_qt() {
-    local work=$1 version=$2 prefix=$3 inputs=$4 start=$SECONDS
-    shift 4
-    local build="$prefix.build"
-    echo "windows.sh: building Qt $version for Windows into $prefix, the longest step"
-    writable && rm -rf "$prefix" || return 1
-    if [ ! -f "$build/build.ninja" ]; then
-        rm -rf "$build" && mkdir -p "$build" || return 1
-        source_package "$work" qt6-base "$version" >/dev/null \
-            && mv "$work/qt6-base" "$build/source" \
-            && cat "${qt_patches[@]}" | patch --quiet -d "$build/source" -p1 || return 1
-        (cd "$build" && quietly configure.log source/configure -prefix "$prefix" \
-            -xplatform win32-g++ "$@" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=" \
-            -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=") \
-            || { rm -rf "$build"; return 1; }
-    fi
-    quietly "$build/build.log" build_and_install "$build" || return 1
-    finish "$prefix" "$inputs"
-    echo "windows.sh: Qt built in $((SECONDS - start)) s, $(du -sh "$prefix" | cut -f1)"
-    rm -rf "$build"
-}
-# build_and_install BUILD: Qt's build, then its install.
-build_and_install() {
-    cmake --build "$1" --parallel && cmake --install "$1"
 }
