@@ -18,12 +18,9 @@ fail() {
     echo "release.sh: $*" >&2
     exit 1
 }
-git() {
-    command git -c safe.directory="$root" -C "$root" "$@"
-}
 
 begin_run "$@"
-[ -z "$(git status --porcelain)" ] \
+[ -z "$(git -C "$root" status --porcelain)" ] \
     || fail "the work tree has changes that are not committed; commit or stash them first"
 changelog="$root/debian/changelog"
 version=$(dpkg-parsechangelog -l "$changelog" -SVersion)
@@ -60,7 +57,7 @@ step() {
 # no owner; and the source package that sbuild builds, made by dpkg-source here, outside a
 # system: so only of a format that runs nothing of the tree's.
 source_package() {
-    git archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$scratch/source"
+    git -C "$root" archive --format=tar --prefix="vertex2-$version/" HEAD | tar -x -C "$scratch/source"
     tar -C "$scratch/source" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
         --numeric-owner --mode=u=rwX,go=rX --format=gnu -cf - "vertex2-$version" \
         | xz -T1 -6 >"$part/$tarball"
