@@ -21,12 +21,8 @@ cmake --workflow --preset coverage
 find "$coverage" -name '*.profraw' -print0 \
     | xargs -0 llvm-profdata merge -sparse -o "$coverage/coverage.profdata"
 # The programs that ran: the first as llvm-cov names it, the rest as further objects.
-mapfile -t programs < <(find "$coverage" -type f -perm -u+x \( -name 'tst_*' -o -name 'fuzz_*' \
-    -o -name vertex2 \) -not -path '*/CMakeFiles/*' | sort)
-objects=("${programs[0]}")
-for program in "${programs[@]:1}"; do
-    objects+=(-object "$program")
-done
+mapfile -t objects < <(find "$coverage" -type f -perm -u+x \( -name 'tst_*' -o -name 'fuzz_*' \
+    -o -name vertex2 \) -not -path '*/CMakeFiles/*' | sort | sed '1!s/^/-object=/')
 # Every program has its own main() (and each fuzz target its own LLVMFuzzerTestOneInput), which
 # llvm-cov reports as "mismatched data"; none of them is in the libraries.
 report() {
