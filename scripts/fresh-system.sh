@@ -5,9 +5,9 @@
 #   scripts/fresh-system.sh RELEASE              as a newcomer meets it: a user who may use sudo
 #       runs ./run.sh (with no display, it builds the program and says how to start it under
 #       xvfb-run), ./test.sh, the window started so, which must stay up, and ./check.sh
-#   scripts/fresh-system.sh RELEASE COMMAND...   these commands, as root (CI: scripts/fresh-system.sh
-#                                                trixie ./test.sh ./windows.sh)
-# As root, release.sh builds the package and autopkgtest starts it installed, on both releases.
+#   scripts/fresh-system.sh RELEASE COMMAND...   these commands, as root inside
+#       (CI: scripts/fresh-system.sh trixie ./test.sh ./windows.sh)
+# The package, built the Debian way and started installed, release.sh proves on both releases.
 # RELEASE is bookworm (12) or trixie (13). As an ordinary user, never as root.
 set -euo pipefail
 release=${1:?usage: scripts/fresh-system.sh RELEASE [COMMAND...]}
