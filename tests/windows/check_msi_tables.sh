@@ -37,7 +37,7 @@ for property in "ProductName Vertex2" "ProductVersion $version" "Manufacturer Ve
     "ProductLanguage 1049"; do
     check "Property: $property" grep -qxF "${property/ /$'\t'}" <(table Property)
 done
-check "the summary names x64 and Russian" grep -qx 'Template: x64;1049' <(msiinfo suminfo "$msi") \
+check "the summary names x64 and Russian" grep -qx 'Template: x64;1049' <(msiinfo suminfo "$msi")
 check "the strings in the Cyrillic codepage" grep -qx $'1251\t_ForceCodepage' \
     <(msiinfo export "$msi" _ForceCodepage | tr -d '\r')
 check "under the 64-bit Program Files" has Directory INSTALLDIR ProgramFiles64Folder Vertex2
@@ -46,7 +46,7 @@ check "it finds the earlier versions" \
     has Upgrade "\\{$upgrade_code\\}" '' "$version" '' 1 '' WIX_UPGRADE_DETECTED
 check "and removes them" has InstallExecuteSequence RemoveExistingProducts '' '[0-9]+'
 check "the Start-menu shortcut with its icon" has Shortcut Vertex2 ProgramMenuFolder Vertex2 \
-    StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' '' \
+    StartMenuShortcut '\[BINDIR\]vertex2.exe' '' '' '' vertex2.ico '' '' BINDIR '' '' '' ''
 check "INSTALLDIR and DESKTOPSHORTCUT secure" \
     has Property SecureCustomProperties 'INSTALLDIR;DESKTOPSHORTCUT;.*'
 check "the desktop shortcut, with DESKTOPSHORTCUT=1" has Component DesktopShortcut \
