@@ -29,7 +29,8 @@ git -C "$source" ls-files -z --cached --others --exclude-standard \
 deb="$work/vertex2_${version}_$(dpkg --print-architecture).deb"
 
 echo "lintian $(lintian --version | awk '{print $2}'), information tags included:"
-lintian --info --display-info --fail-on error,warning "$deb"
+check "lintian finds no error or warning" \
+    lintian --info --display-info --fail-on error,warning "$deb"
 
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
@@ -56,7 +57,7 @@ done
 
 # What a software centre would show: the catalogue composed from the installed tree, with the
 # icons it caches for listings and for the details page.
-quietly "$work/compose.log" \
+check "the catalogue composed" quietly "$work/compose.log" \
     appstreamcli compose --origin=vertex2 --result-root="$work/catalogue" "$work/root"
 check "composed with no error or warning" test -z "$(grep -E '^ *(E|W):' "$work/compose.log")"
 for size in 64x64 128x128; do
